@@ -1,0 +1,126 @@
+#pragma once
+// The style sheet: numbered text styles, numbered paragraph styles and the list styles. Every text
+// run and every paragraph of a document refers to one of these by number; formats store the numbers,
+// and readers add the styles they meet "if needed" (an equal style is reused).
+
+#include <QColor>
+#include <QString>
+#include <QTextCharFormat>
+#include <QTextBlockFormat>
+#include <vector>
+
+// Colours the way the documents and settings store them: 0x00BBGGRR, or one of the two markers below.
+using RVColor = quint32;
+constexpr RVColor rvNoColor = 0x1FFFFFFF;       // "no colour" (transparent)
+constexpr RVColor rvSystemColorBase = 0xFF000000; // 0xFF0000nn = the desktop's system colour nn
+
+namespace rvsys {
+// The system colour numbers the shipped styles use.
+constexpr RVColor CaptionText = rvSystemColorBase | 9;
+constexpr RVColor ActiveCaption = rvSystemColorBase | 2;
+constexpr RVColor ButtonFace = rvSystemColorBase | 15;
+constexpr RVColor AppWorkspace = rvSystemColorBase | 12;
+constexpr RVColor WindowText = rvSystemColorBase | 8;
+} // namespace rvsys
+
+RVColor rvColor(int red, int green, int blue);
+// Resolves a stored colour, the system colours through the application palette; invalid for "no colour".
+QColor toQColor(RVColor color);
+
+enum class RVAlignment { Left, Right, Center, Justify };
+
+struct RVTextStyle {
+    QString name;
+    QString fontName = QStringLiteral("Times New Roman");
+    int size = 10; // points
+    bool bold = false, italic = false, underline = false, strikeOut = false, overline = false;
+    RVColor color = 0x000000;
+    RVColor backColor = rvNoColor;
+    RVColor hoverColor = rvNoColor;     // text colour under the mouse (hyperlinks)
+    RVColor hoverBackColor = rvNoColor; // background under the mouse (hyperlinks)
+    int vShift = 0;                     // percent of the font height, positive = up
+    int charSpacing = 0;                // extra pixels between characters
+    int charScale = 100;                // horizontal scale, percent
+    bool jump = false;                  // hyperlink style
+    bool deleteProtect = false;         // text of this style cannot be deleted
+    bool noAutoSwitch = false;          // the caret does not switch into this style on its own
+    bool unicode = true;
+    int nextStyleNo = -1;               // style after Enter, -1 = the same style
+    bool standard = true;               // shown in the style selectors
+
+    bool operator==(const RVTextStyle &) const = default;
+    // Same formatting, whatever the name and the standard flag.
+    bool sameFormatting(const RVTextStyle &other) const;
+};
+
+enum class RVBorderStyle { None, Single, Double, Thick };
+
+struct RVBorder {
+    RVBorderStyle style = RVBorderStyle::None;
+    RVColor color = 0x000000;
+    int width = 1;
+    bool left = true, top = true, right = true, bottom = true; // which sides are drawn
+    int offsetLeft = 0, offsetTop = 0, offsetRight = 0, offsetBottom = 0;
+    bool operator==(const RVBorder &) const = default;
+};
+
+struct RVParaStyle {
+    QString name;
+    RVAlignment alignment = RVAlignment::Left;
+    int leftIndent = 0, rightIndent = 0, firstIndent = 0; // pixels
+    int spaceBefore = 0, spaceAfter = 0;                   // pixels
+    RVBorder border;
+    RVColor backColor = rvNoColor;
+    int backOffsetLeft = 0, backOffsetTop = 0, backOffsetRight = 0, backOffsetBottom = 0;
+    int nextParaNo = -1;
+    bool standard = true;
+
+    bool operator==(const RVParaStyle &) const = default;
+    bool sameFormatting(const RVParaStyle &other) const;
+};
+
+struct RVListLevel {
+    int leftIndent = 24, firstIndent = 0;
+    QString bulletFont = QStringLiteral("Symbol");
+    bool operator==(const RVListLevel &) const = default;
+};
+
+struct RVListStyle {
+    QString name;
+    std::vector<RVListLevel> levels;
+    bool operator==(const RVListStyle &) const = default;
+};
+
+// Properties our own model keeps on Qt's formats.
+namespace rvprop {
+constexpr int StyleNo = QTextFormat::UserProperty + 1;     // QTextCharFormat: text style number
+constexpr int ParaStyleNo = QTextFormat::UserProperty + 1; // QTextBlockFormat: paragraph style number
+constexpr int Tag = QTextFormat::UserProperty + 2;         // QTextCharFormat: the item's tag text
+} // namespace rvprop
+
+class TRVStyle
+{
+public:
+    // The style sheet as the program ships it.
+    TRVStyle();
+
+    std::vector<RVTextStyle> TextStyles;
+    std::vector<RVParaStyle> ParaStyles;
+    std::vector<RVListStyle> ListStyles;
+
+    // Formats that carry style n's attributes and its number (n out of range falls back to 0).
+    QTextCharFormat charFormat(int textStyleNo) const;
+    QTextBlockFormat blockFormat(int paraStyleNo) const;
+
+    // The number of an equal style, appending a non-standard copy when there is none.
+    int addTextStyleIfNeeded(const RVTextStyle &style);
+    int addParaStyleIfNeeded(const RVParaStyle &style);
+
+    bool isDeleteProtected(int textStyleNo) const;
+
+    bool operator==(const TRVStyle &) const = default;
+};
+
+// Style numbers read back from Qt's formats (0 when a format carries none).
+int textStyleNo(const QTextCharFormat &format);
+int paraStyleNo(const QTextBlockFormat &format);

@@ -1,0 +1,35 @@
+#pragma once
+// The editor's text as 8-bit Windows-1251 strings: what the text tools and plug-ins take and give
+// back. Paragraphs are joined by CR LF; a text put back starts a new paragraph at every CR LF, LF CR,
+// lone CR, lone LF and form feed.
+
+#include <QString>
+#include <QStringView>
+#include <QTextCharFormat>
+#include <string>
+#include <string_view>
+
+class QTextCursor;
+class QTextDocument;
+
+namespace rvtext {
+
+// Decodes Windows-1251 bytes, turning every paragraph break into U+2029 (Qt's paragraph separator).
+QString paragraphsFrom1251(std::string_view bytes);
+// The same break rules on text that is already Unicode.
+QString paragraphsFromUnicode(QStringView text);
+
+// Qt's plain text (U+2029 between paragraphs, U+FFFC for objects) as Windows-1251 with CR LF between
+// paragraphs; objects and frame markers give no characters.
+std::string to1251(QStringView text);
+// The same as UTF-16 code units with CR LF between paragraphs.
+std::u16string toUtf16Lines(QStringView text);
+
+std::string selectedText1251(const QTextCursor &cursor);
+std::string documentText1251(const QTextDocument &document);
+
+// Replaces the cursor's selection (or inserts at it) with `paragraphs` (U+2029 between paragraphs) in
+// one undoable step; new paragraphs take the format of the paragraph they split.
+void insertParagraphs(QTextCursor &cursor, const QString &paragraphs, const QTextCharFormat &format);
+
+} // namespace rvtext

@@ -1,0 +1,201 @@
+#include "TRichViewEdit.h"
+
+#include "RVText.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextBlock>
+
+namespace {
+constexpr int kTextWidth = 794;
+}
+
+TRichViewEdit::TRichViewEdit(QWidget *parent)
+    : QTextEdit(parent)
+{
+    setDocument(doc_.textDocument());
+    setLineWrapMode(QTextEdit::FixedPixelWidth);
+    setLineWrapColumnOrWidth(kTextWidth);
+    setTabChangesFocus(false);
+    setAcceptRichText(true);
+    setCurrentCharFormat(doc_.style().charFormat(0));
+    connect(this, &QTextEdit::cursorPositionChanged, this, &TRichViewEdit::onCursorMoved);
+}
+
+std::string TRichViewEdit::getSelText() const
+{
+    return rvtext::selectedText1251(textCursor());
+}
+
+std::string TRichViewEdit::getText() const
+{
+    return rvtext::documentText1251(*doc_.textDocument());
+}
+
+void TRichViewEdit::insertText(const std::string &text)
+{
+    if (text.empty() || isReadOnly())
+        return;
+    QTextCursor c = textCursor();
+    rvtext::insertParagraphs(c, rvtext::paragraphsFrom1251(text), doc_.style().charFormat(curTextStyleNo()));
+    setTextCursor(c);
+}
+
+void TRichViewEdit::deselect()
+{
+    QTextCursor c = textCursor();
+    c.clearSelection();
+    setTextCursor(c);
+}
+
+void TRichViewEdit::selectCurrentWord()
+{
+    QTextCursor c = textCursor();
+    c.select(QTextCursor::WordUnderCursor);
+    setTextCursor(c);
+}
+
+void TRichViewEdit::selectCurrentLine()
+{
+    QTextCursor c = textCursor();
+    c.movePosition(QTextCursor::StartOfBlock);
+    c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+void TRichViewEdit::deleteSelection()
+{
+    QTextCursor c = textCursor();
+    if (!c.hasSelection() || isReadOnly() || !canDelete())
+        return;
+    c.removeSelectedText();
+    setTextCursor(c);
+}
+
+bool TRichViewEdit::canDelete() const
+{
+    const QTextCursor c = textCursor();
+    if (!c.hasSelection())
+        return true;
+    const int start = c.selectionStart(), end = c.selectionEnd();
+    for (QTextBlock b = document()->findBlock(start); b.isValid() && b.position() < end; b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (f.position() + f.length() <= start || f.position() >= end)
+                continue;
+            if (doc_.style().isDeleteProtected(textStyleNo(f.charFormat())))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool TRichViewEdit::isModified() const
+{
+    return document()->isModified();
+}
+
+void TRichViewEdit::setModified(bool modified)
+{
+    document()->setModified(modified);
+}
+
+void TRichViewEdit::caretLineCol(int &line, int &column) const
+{
+    const QTextCursor c = textCursor();
+    line = c.blockNumber() + 1;
+    column = c.positionInBlock() + 1;
+}
+
+int TRichViewEdit::itemCount() const
+{
+    return doc_.itemCount();
+}
+
+int TRichViewEdit::curTextStyleNo() const
+{
+    return textStyleNo(textCursor().charFormat());
+}
+
+int TRichViewEdit::curParaStyleNo() const
+{
+    return paraStyleNo(textCursor().blockFormat());
+}
+
+void TRichViewEdit::applyTextStyle(int no)
+{
+    QTextCursor c = textCursor();
+    const QTextCharFormat f = doc_.style().charFormat(no);
+    if (c.hasSelection())
+        c.setCharFormat(f);
+    setCurrentCharFormat(f);
+    onCursorMoved();
+}
+
+void TRichViewEdit::applyParaStyle(int no)
+{
+    textCursor().setBlockFormat(doc_.style().blockFormat(no));
+    onCursorMoved();
+}
+
+void TRichViewEdit::clearUndo()
+{
+    document()->clearUndoRedoStacks();
+}
+
+void TRichViewEdit::clearDocument()
+{
+    doc_.clear();
+    setTextCursor(QTextCursor(document()));
+    setCurrentCharFormat(doc_.style().charFormat(0));
+    onCursorMoved();
+}
+
+void TRichViewEdit::format()
+{
+    viewport()->update();
+    updateGeometry();
+}
+
+void TRichViewEdit::onCursorMoved()
+{
+    const int text = curTextStyleNo(), para = curParaStyleNo();
+    if (text != lastTextStyle_) {
+        lastTextStyle_ = text;
+        emit curTextStyleChanged();
+    }
+    if (para != lastParaStyle_) {
+        lastParaStyle_ = para;
+        emit curParaStyleChanged();
+    }
+}
+
+void TRichViewEdit::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::RightButton)
+        deselect();
+    QTextEdit::mousePressEvent(event);
+}
+
+void TRichViewEdit::paintEvent(QPaintEvent *event)
+{
+    QTextEdit::paintEvent(event);
+
+    // Page breaks are drawn as a dashed line above the paragraph that starts a new page.
+    QPainter p(viewport());
+    p.setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DashLine));
+    const int dx = horizontalScrollBar()->value(), dy = verticalScrollBar()->value();
+    const QRect visible = viewport()->rect().translated(dx, dy);
+    QAbstractTextDocumentLayout *layout = document()->documentLayout();
+    for (QTextBlock b = cursorForPosition(QPoint(0, 0)).block(); b.isValid(); b = b.next()) {
+        const QRectF r = layout->blockBoundingRect(b);
+        if (r.top() > visible.bottom())
+            break;
+        if (b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) {
+            const int y = int(r.top()) - dy;
+            p.drawLine(0, y, kTextWidth - dx, y);
+        }
+    }
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The editor widget. It shows one RVDocument and offers the editing operations the program needs,
+// by role: the selection as 8-bit text, undoable text insertion, word/line selection, the protected
+// delete query, the modified and read-only flags, the caret position and the item count.
+
+#include "RVDocument.h"
+
+#include <QTextEdit>
+#include <string>
+
+class TRichViewEdit : public QTextEdit
+{
+    Q_OBJECT
+public:
+    explicit TRichViewEdit(QWidget *parent = nullptr);
+
+    RVDocument &rvDocument() { return doc_; }
+    const RVDocument &rvDocument() const { return doc_; }
+    TRVStyle &rvStyle() { return doc_.style(); }
+
+    // Text of the selection / of the whole document as Windows-1251, CR LF between paragraphs.
+    std::string getSelText() const;
+    std::string getText() const;
+    // Puts `text` (Windows-1251) in place of the selection in the current text style, as one undo
+    // step. Nothing happens for an empty text or a read-only document.
+    void insertText(const std::string &text);
+
+    void deselect();
+    void selectCurrentWord();
+    void selectCurrentLine();
+    // Removes the selection when the document accepts the change.
+    void deleteSelection();
+    // False while the selection holds text whose style protects it from deletion.
+    bool canDelete() const;
+
+    bool isModified() const;
+    void setModified(bool modified);
+
+    // 1-based paragraph number and 1-based column of the caret.
+    void caretLineCol(int &line, int &column) const;
+    int itemCount() const;
+    int curTextStyleNo() const;
+    int curParaStyleNo() const;
+    void applyTextStyle(int no);
+    void applyParaStyle(int no);
+
+    void clearUndo();
+    // Empties the document (one empty paragraph) and drops the undo history.
+    void clearDocument();
+    // Brings the view in line with the document after a load or a bulk change and repaints it.
+    void format();
+
+signals:
+    void curTextStyleChanged();
+    void curParaStyleChanged();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void onCursorMoved();
+
+    RVDocument doc_;
+    int lastTextStyle_ = -1;
+    int lastParaStyle_ = -1;
+};
