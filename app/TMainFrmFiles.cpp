@@ -73,6 +73,7 @@ void TMainFrm::loadDocument(const QString &name, DocFormat format)
     if (!rvformats::loadDocument(ed->rvDocument(), name, format, ed->curTextStyleNo(), ed->curParaStyleNo(), &error))
         appevException(std::make_exception_ptr(ELoadError(error.toStdString())));
     ed->document()->clearUndoRedoStacks();
+    ed->setTextCursor(QTextCursor(ed->document())); // a loaded document opens at its start
 }
 
 void TMainFrm::writeDocument(const QString &name, DocFormat format)

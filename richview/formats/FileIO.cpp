@@ -2,9 +2,24 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace rvformats {
+namespace {
+
+// What a newly created file gets: read and write for everyone the umask allows.
+mode_t defaultFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
 
 bool readWholeFile(const QString &path, QByteArray &bytes, QString *error)
 {
@@ -30,14 +45,53 @@ bool readWholeFile(const QString &path, QByteArray &bytes, QString *error)
 
 bool writeWholeFile(const QString &path, std::string_view bytes, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)
-        || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())
-        || !file.commit()) {
+    // Write next to the real file (through a symbolic link, to its target), check every write,
+    // flush to disk, then rename over the target: any failure leaves the old file as it was.
+    // QSaveFile is not used because it reports a short write (a full disk, a file-size limit) as
+    // success and leaves a truncated file behind.
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : path;
+    const QByteArray targetName = QFile::encodeName(target);
+    QByteArray tempName = targetName + ".XXXXXX";
+
+    auto fail = [&](const char *what, int code) {
         if (error)
-            *error = QStringLiteral("Cannot write file \"%1\": %2").arg(path, file.errorString());
-        file.cancelWriting();
+            *error = QStringLiteral("Cannot write file \"%1\": %2 (%3)")
+                         .arg(path, QLatin1String(what), QString::fromLocal8Bit(std::strerror(code)));
         return false;
+    };
+
+    const int fd = ::mkstemp(tempName.data());
+    if (fd < 0)
+        return fail("cannot create a temporary file beside it", errno);
+
+    struct stat old {};
+    const mode_t mode = ::stat(targetName.constData(), &old) == 0 ? (old.st_mode & 07777) : defaultFileMode();
+    const char *p = bytes.data();
+    std::size_t left = bytes.size();
+    int code = 0;
+    while (left > 0 && code == 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n > 0) {
+            p += n;
+            left -= std::size_t(n);
+        } else if (n < 0 && errno != EINTR) {
+            code = errno;
+        } else if (n == 0) {
+            code = EIO;
+        }
+    }
+    if (code == 0 && ::fchmod(fd, mode) != 0)
+        code = errno;
+    if (code == 0 && ::fsync(fd) != 0)
+        code = errno;
+    if (::close(fd) != 0 && code == 0)
+        code = errno;
+    if (code == 0 && ::rename(tempName.constData(), targetName.constData()) != 0)
+        code = errno;
+    if (code != 0) {
+        ::unlink(tempName.constData());
+        return fail("the data could not be written", code);
     }
     return true;
 }

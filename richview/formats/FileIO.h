@@ -12,7 +12,7 @@ namespace rvformats {
 bool readWholeFile(const QString &path, QByteArray &bytes, QString *error);
 
 // Writes through a temporary file and renames it over the target, so a failed or interrupted write
-// never damages what was there.
+// never damages what was there. The file keeps its permissions; a symbolic link keeps pointing at it.
 bool writeWholeFile(const QString &path, std::string_view bytes, QString *error);
 
 } // namespace rvformats
