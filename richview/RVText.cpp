@@ -1,9 +1,13 @@
 #include "RVText.h"
 
 #include "Cp1251.h"
+#include "LayoutDeferral.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <cstdint>
+#include <memory>
 
 namespace rvtext {
 namespace {
@@ -56,23 +60,47 @@ QString paragraphsFromUnicode(QStringView text)
     return splitParagraphs(text.utf16(), text.size(), [](char16_t c) { return c; });
 }
 
+namespace {
+
+// Every UTF-16 unit mapped to what it becomes in the 8-bit text: a Windows-1251 byte (0..255),
+// a paragraph break, or nothing. One lookup per character keeps the loop free of branches that
+// mixed Russian and English text would mispredict.
+constexpr std::uint16_t kBreak = 0x100;
+constexpr std::uint16_t kNothing = 0x101;
+
+const std::uint16_t *unitTo1251()
+{
+    static const auto table = [] {
+        auto t = std::make_unique<std::uint16_t[]>(0x10000);
+        for (std::uint32_t u = 0; u < 0x10000; ++u)
+            t[u] = std::uint8_t(cp1251::fromUnicode(char16_t(u)));
+        t[kParagraph] = t[kLine] = kBreak;
+        t[kObject] = t[kFrameStart] = t[kFrameEnd] = kNothing;
+        return t;
+    }();
+    return table.get();
+}
+
+} // namespace
+
 std::string to1251(QStringView text)
 {
-    std::string out;
-    out.resize(std::size_t(text.size()) * 2); // worst case: every character a break
-    std::size_t w = 0;
+    const std::uint16_t *table = unitTo1251();
     const char16_t *in = text.utf16();
-    for (qsizetype i = 0, n = text.size(); i < n; ++i) {
-        const char16_t c = in[i];
-        if (isBreak(c)) {
-            out[w++] = '\r';
-            out[w++] = '\n';
-        } else if (!isDropped(c)) {
-            out[w++] = cp1251::fromUnicode(c);
+    const qsizetype n = text.size();
+    // Room for the worst case (every character a break); only what is written gets touched.
+    const auto buffer = std::make_unique_for_overwrite<char[]>(std::size_t(n) * 2);
+    char *out = buffer.get();
+    for (qsizetype i = 0; i < n; ++i) {
+        const std::uint16_t v = table[in[i]];
+        if (v < kBreak) {
+            *out++ = char(v);
+        } else if (v == kBreak) {
+            *out++ = '\r';
+            *out++ = '\n';
         }
     }
-    out.resize(w);
-    return out;
+    return std::string(buffer.get(), out);
 }
 
 std::u16string toUtf16Lines(QStringView text)
@@ -105,6 +133,8 @@ void insertParagraphs(QTextCursor &cursor, const QString &paragraphs, const QTex
 {
     if (paragraphs.isEmpty())
         return;
+    const bool bulk = paragraphs.size() + (cursor.selectionEnd() - cursor.selectionStart()) >= LayoutDeferral::kBulkChange;
+    const LayoutDeferral deferral(cursor.document(), bulk);
     cursor.beginEditBlock();
     if (cursor.hasSelection())
         cursor.removeSelectedText();

@@ -1,8 +1,10 @@
 #include "TRichViewEdit.h"
 
+#include "LayoutDeferral.h"
 #include "RVText.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -22,6 +24,9 @@ TRichViewEdit::TRichViewEdit(QWidget *parent)
     setAcceptRichText(true);
     setCurrentCharFormat(doc_.style().charFormat(0));
     connect(this, &QTextEdit::cursorPositionChanged, this, &TRichViewEdit::onCursorMoved);
+    // A new undo step cuts off the redo steps above it.
+    connect(document(), &QTextDocument::undoCommandAdded, this,
+            [this] { bulkSteps_.erase(bulkSteps_.lower_bound(document()->availableUndoSteps()), bulkSteps_.end()); });
 }
 
 std::string TRichViewEdit::getSelText() const
@@ -39,8 +44,16 @@ void TRichViewEdit::insertText(const std::string &text)
     if (text.empty() || isReadOnly())
         return;
     QTextCursor c = textCursor();
-    rvtext::insertParagraphs(c, rvtext::paragraphsFrom1251(text), doc_.style().charFormat(curTextStyleNo()));
-    setTextCursor(c);
+    const QString paragraphs = rvtext::paragraphsFrom1251(text);
+    const bool bulk = paragraphs.size() + (c.selectionEnd() - c.selectionStart()) >= LayoutDeferral::kBulkChange;
+    rvtext::insertParagraphs(c, paragraphs, doc_.style().charFormat(curTextStyleNo()));
+    // The editor's own caret has moved to the end of the insertion with the edit. After a bulk
+    // change it is left there without scrolling to it: showing it would mean laying out everything
+    // above it at once instead of lazily.
+    if (bulk)
+        bulkSteps_.insert(document()->availableUndoSteps());
+    else
+        setTextCursor(c);
 }
 
 void TRichViewEdit::deselect()
@@ -140,14 +153,43 @@ void TRichViewEdit::applyParaStyle(int no)
     onCursorMoved();
 }
 
+void TRichViewEdit::undo()
+{
+    if (bulkSteps_.count(document()->availableUndoSteps()))
+        undoRedoBulkStep(true);
+    else
+        QTextEdit::undo();
+}
+
+void TRichViewEdit::redo()
+{
+    if (bulkSteps_.count(document()->availableUndoSteps() + 1))
+        undoRedoBulkStep(false);
+    else
+        QTextEdit::redo();
+}
+
+void TRichViewEdit::undoRedoBulkStep(bool undo)
+{
+    // Through the document rather than the widget, so the caret is not scrolled into view (see
+    // insertText).
+    const LayoutDeferral deferral(document());
+    if (undo)
+        document()->undo();
+    else
+        document()->redo();
+}
+
 void TRichViewEdit::clearUndo()
 {
     document()->clearUndoRedoStacks();
+    bulkSteps_.clear();
 }
 
 void TRichViewEdit::clearDocument()
 {
     doc_.clear();
+    bulkSteps_.clear();
     setTextCursor(QTextCursor(document()));
     setCurrentCharFormat(doc_.style().charFormat(0));
     onCursorMoved();
@@ -169,6 +211,19 @@ void TRichViewEdit::onCursorMoved()
     if (para != lastParaStyle_) {
         lastParaStyle_ = para;
         emit curParaStyleChanged();
+    }
+}
+
+void TRichViewEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Undo)) {
+        undo();
+        event->accept();
+    } else if (event->matches(QKeySequence::Redo)) {
+        redo();
+        event->accept();
+    } else {
+        QTextEdit::keyPressEvent(event);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "RVDocument.h"
 
 #include <QTextEdit>
+#include <set>
 #include <string>
 
 class TRichViewEdit : public QTextEdit
@@ -44,6 +45,10 @@ public:
     void applyTextStyle(int no);
     void applyParaStyle(int no);
 
+    // Undo and redo that keep a bulk change (megabytes replaced at once) from freezing the window
+    // while it is laid out again. They hide QTextEdit's own; the editor's keys come here too.
+    void undo();
+    void redo();
     void clearUndo();
     // Empties the document (one empty paragraph) and drops the undo history.
     void clearDocument();
@@ -55,13 +60,17 @@ signals:
     void curParaStyleChanged();
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     void onCursorMoved();
+    void undoRedoBulkStep(bool undo);
 
     RVDocument doc_;
+    // Undo steps (counted from 1) that are bulk changes made through insertText.
+    std::set<int> bulkSteps_;
     int lastTextStyle_ = -1;
     int lastParaStyle_ = -1;
 };

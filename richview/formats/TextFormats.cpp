@@ -1,6 +1,7 @@
 #include "TextFormats.h"
 
 #include "FileIO.h"
+#include "LayoutDeferral.h"
 #include "RVDocument.h"
 #include "RVText.h"
 
@@ -18,6 +19,7 @@ void appendParagraphs(RVDocument &doc, const QString &paragraphs, int textStyle,
     QTextDocument *d = doc.textDocument();
     const bool undo = d->isUndoRedoEnabled();
     d->setUndoRedoEnabled(false);
+    const LayoutDeferral deferral(d, paragraphs.size() >= LayoutDeferral::kBulkChange);
     QTextCursor c(d);
     c.movePosition(QTextCursor::End);
     c.beginEditBlock();

@@ -138,3 +138,24 @@ TEST(EditorState, CaretLineColumnAndModifiedFlag)
     ed.clearUndo();
     EXPECT_FALSE(ed.document()->isUndoAvailable());
 }
+
+TEST(InsertText, BulkReplacementIsOneUndoStepToo)
+{
+    // Large enough for the editor's bulk path, which holds back the layout.
+    std::string big;
+    for (int i = 0; i < 5000; ++i)
+        big += "line of text \xe0\xe1\xe2 number " + std::to_string(i) + "\r\n";
+    TRichViewEdit ed;
+    ed.insertText("keep\r\nreplace me\r\nkeep too");
+    selectRange(ed, 5, 15);
+    ed.insertText(big);
+    EXPECT_EQ(ed.getText(), "keep\r\n" + big + "\r\nkeep too");
+    ed.undo();
+    EXPECT_EQ(ed.getText(), "keep\r\nreplace me\r\nkeep too");
+    ed.redo();
+    EXPECT_EQ(ed.getText(), "keep\r\n" + big + "\r\nkeep too");
+    ed.undo();
+    ed.insertText("x"); // a new step drops the redo branch, bulk or not
+    ed.redo();
+    EXPECT_EQ(ed.getText().find(big), std::string::npos);
+}
