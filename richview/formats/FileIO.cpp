@@ -19,6 +19,38 @@ mode_t defaultFileMode()
     return 0666 & ~mask;
 }
 
+// Writes all of `bytes` to `fd`; 0 or the error number.
+int writeAll(int fd, std::string_view bytes)
+{
+    const char *p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n > 0) {
+            p += n;
+            left -= std::size_t(n);
+        } else if (n == 0) {
+            return EIO;
+        } else if (errno != EINTR) {
+            return errno;
+        }
+    }
+    return 0;
+}
+
+int writeInPlace(const QByteArray &name, std::string_view bytes)
+{
+    const int fd = ::open(name.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int code = writeAll(fd, bytes);
+    if (code == 0 && ::fsync(fd) != 0)
+        code = errno;
+    if (::close(fd) != 0 && code == 0)
+        code = errno;
+    return code;
+}
+
 } // namespace
 
 bool readWholeFile(const QString &path, QByteArray &bytes, QString *error)
@@ -43,7 +75,7 @@ bool readWholeFile(const QString &path, QByteArray &bytes, QString *error)
     return true;
 }
 
-bool writeWholeFile(const QString &path, std::string_view bytes, QString *error)
+bool writeWholeFile(const QString &path, std::string_view bytes, QString *error, bool inPlaceFallback)
 {
     // Write next to the real file (through a symbolic link, to its target), check every write,
     // flush to disk, then rename over the target: any failure leaves the old file as it was.
@@ -62,25 +94,17 @@ bool writeWholeFile(const QString &path, std::string_view bytes, QString *error)
     };
 
     const int fd = ::mkstemp(tempName.data());
-    if (fd < 0)
-        return fail("cannot create a temporary file beside it", errno);
+    if (fd < 0) {
+        const int reason = errno;
+        if (!inPlaceFallback || ::access(targetName.constData(), W_OK) != 0)
+            return fail("cannot create a temporary file beside it", reason);
+        const int code = writeInPlace(targetName, bytes);
+        return code == 0 || fail("the data could not be written", code);
+    }
 
     struct stat old {};
     const mode_t mode = ::stat(targetName.constData(), &old) == 0 ? (old.st_mode & 07777) : defaultFileMode();
-    const char *p = bytes.data();
-    std::size_t left = bytes.size();
-    int code = 0;
-    while (left > 0 && code == 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n > 0) {
-            p += n;
-            left -= std::size_t(n);
-        } else if (n < 0 && errno != EINTR) {
-            code = errno;
-        } else if (n == 0) {
-            code = EIO;
-        }
-    }
+    int code = writeAll(fd, bytes);
     if (code == 0 && ::fchmod(fd, mode) != 0)
         code = errno;
     if (code == 0 && ::fsync(fd) != 0)
