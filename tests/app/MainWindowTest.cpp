@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -173,4 +175,29 @@ TEST_F(MainWindowTest, MenusHoldTheCommands)
     for (QAction *a : frm->menuBar()->actions().at(0)->menu()->actions())
         file << a->text().section(QLatin1Char('\t'), 0, 0);
     EXPECT_EQ(file, (QStringList{"New", "Open", "", "Save", "Save As...", "", "Exit"}));
+}
+
+TEST_F(MainWindowTest, ShortcutsSeeCurrentEnabledStates)
+{
+    start();
+    frm->show();
+    QApplication::setActiveWindow(frm.get());
+    frm->editor()->setFocus();
+    QTest::keyClick(frm->editor(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ui.saveDialogs, 0); // nothing to save: the key does nothing
+    type("x");                    // no idle time passes before the next key
+    QTest::keyClick(frm->editor(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ui.saveDialogs, 1);
+}
+
+TEST_F(MainWindowTest, AnErrorInACommandIsLoggedAndTheWindowCarriesOn)
+{
+    start();
+    QDir(dir.path()).mkdir(QStringLiteral("docs.txt"));
+    ui.onOpen = ScriptedInteraction::choose(path(QStringLiteral("docs.txt")), 4);
+    run("actOpen");
+    EXPECT_EQ(log().count(QLatin1String("Exception ELoadError")), 1) << log().toStdString();
+    EXPECT_EQ(frm->windowTitle(), QStringLiteral("docs.txt - Tavlen v2.0"));
+    type("ok");
+    EXPECT_EQ(frm->editor()->getText(), "ok");
 }
