@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libxml2-dev libhunspell-dev hunspell-ru hunspell-en-us
+  libxml2-dev libhunspell-dev hunspell-ru hunspell-en-us libicu-dev locales
   libqpdf-dev
   fonts-dejavu-core
 )

@@ -1,0 +1,16 @@
+#pragma once
+// Deterministic Russian/English sample text for the text benchmarks and their helper programs.
+
+#include <cstddef>
+#include <string>
+
+namespace benchtext {
+
+// About `bytes` bytes of Windows-1251 prose: Russian and English words in mixed case, digits,
+// punctuation, CR LF line breaks. The same size always gives the same text.
+std::string sampleText(std::size_t bytes);
+
+// `count` lines of one to four words each, Russian or English, CR LF after each.
+std::string sampleLines(std::size_t count);
+
+} // namespace benchtext
