@@ -33,6 +33,11 @@ QAction *ActionList::add(const QString &name, const QString &caption, const QKey
     return a;
 }
 
+void ActionList::setUpdate(QAction *action, Handler update)
+{
+    commands_[action].update = std::move(update);
+}
+
 QAction *ActionList::action(const QString &name) const
 {
     for (QAction *a : actions_)

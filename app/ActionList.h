@@ -27,6 +27,8 @@ public:
     // Creates the action `name` (its objectName) with a caption and an optional shortcut.
     QAction *add(const QString &name, const QString &caption, const QKeySequence &shortcut, Handler execute,
                  Handler update = {});
+    // Gives a command its Update handler after it was created (handlers that need the QAction).
+    void setUpdate(QAction *action, Handler update);
     QAction *action(const QString &name) const;
     const std::vector<QAction *> &actions() const { return actions_; }
 

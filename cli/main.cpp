@@ -25,5 +25,5 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    return runCli(QGuiApplication::arguments().mid(1), stdout, stderr);
+    return runCli(QGuiApplication::arguments().mid(1), stdin, stdout, stderr);
 }

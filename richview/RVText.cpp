@@ -3,6 +3,7 @@
 #include "Cp1251.h"
 #include "LayoutDeferral.h"
 
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -47,6 +48,12 @@ QString splitParagraphs(const Unit *in, qsizetype n, Decode decode)
 bool isBreak(char16_t c) { return c == kParagraph || c == kLine; }
 bool isDropped(char16_t c) { return c == kObject || c == kFrameStart || c == kFrameEnd; }
 
+// How many bytes a character becomes in the 8-bit text.
+int bytesOf(char16_t c)
+{
+    return isBreak(c) ? 2 : isDropped(c) ? 0 : 1;
+}
+
 } // namespace
 
 QString paragraphsFrom1251(std::string_view bytes)
@@ -67,13 +74,17 @@ namespace {
 // mixed Russian and English text would mispredict.
 constexpr std::uint16_t kBreak = 0x100;
 constexpr std::uint16_t kNothing = 0x101;
+constexpr std::uint16_t kForeign = 0x102; // no Windows-1251 byte: written as "?"
 
 const std::uint16_t *unitTo1251()
 {
     static const auto table = [] {
         auto t = std::make_unique<std::uint16_t[]>(0x10000);
-        for (std::uint32_t u = 0; u < 0x10000; ++u)
-            t[u] = std::uint8_t(cp1251::fromUnicode(char16_t(u)));
+        for (std::uint32_t u = 0; u < 0x10000; ++u) {
+            bool representable = false;
+            const char b = cp1251::fromUnicode(char16_t(u), &representable);
+            t[u] = representable ? std::uint8_t(b) : kForeign;
+        }
         t[kParagraph] = t[kLine] = kBreak;
         t[kObject] = t[kFrameStart] = t[kFrameEnd] = kNothing;
         return t;
@@ -98,6 +109,8 @@ std::string to1251(QStringView text)
         } else if (v == kBreak) {
             *out++ = '\r';
             *out++ = '\n';
+        } else if (v == kForeign) {
+            *out++ = '?';
         }
     }
     return std::string(buffer.get(), out);
@@ -117,10 +130,118 @@ std::u16string toUtf16Lines(QStringView text)
     return out;
 }
 
+bool givesNoText(QChar c)
+{
+    return isDropped(c.unicode());
+}
+
+namespace {
+
+// A stretch of the range in one character format within paragraphs of one paragraph format.
+struct Stretch {
+    int from, to;
+    int charFormat, blockFormat;
+    QTextCharFormat format;
+};
+
+// Positions are counted along the way: asking Qt for a block's or fragment's position costs a
+// tree search each time, which over 200,000 paragraphs adds up.
+std::vector<Stretch> uniformStretches(const QTextDocument &document, const QString &raw, int start, int end)
+{
+    std::vector<Stretch> out;
+    QTextBlock block = document.findBlock(start);
+    for (int blockStart = block.position(); block.isValid() && blockStart < end;
+         blockStart += block.length(), block = block.next()) {
+        const int blockFormat = block.blockFormatIndex();
+        int fragmentStart = blockStart;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            const int length = f.length();
+            const int from = qMax(start, fragmentStart), to = qMin(end, fragmentStart + length);
+            fragmentStart += length;
+            if (from >= to)
+                continue;
+            const int charFormat = f.charFormatIndex();
+            Stretch *last = out.empty() ? nullptr : &out.back();
+            if (last && last->to == from && last->charFormat == charFormat && last->blockFormat == blockFormat)
+                last->to = to;
+            else
+                out.push_back({from, to, charFormat, blockFormat, f.charFormat()});
+        }
+        // A paragraph break between two paragraphs of the same format joins their stretches; the
+        // paragraph it starts gets that format again.
+        const int separator = blockStart + block.length() - 1;
+        if (!out.empty() && out.back().to == separator && separator < end && raw[separator] == QChar(kParagraph)
+            && out.back().blockFormat == blockFormat)
+            out.back().to = separator + 1;
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<Replacement> inPlaceReplacements(const QTextDocument &document, int start, int end,
+                                             const std::string &oldText, const std::string &newText, bool *matches)
+{
+    std::vector<Replacement> out;
+    const std::uint16_t *table = unitTo1251();
+    const QString raw = document.toRawText(); // index = document position
+    const std::vector<Stretch> stretches = uniformStretches(document, raw, start, end);
+    std::size_t b = 0; // byte of the 8-bit text that the character at p stands for
+    bool fits = oldText.size() == newText.size() && end <= raw.size();
+    std::size_t next = 0;
+    for (int p = start; fits && p < end;) {
+        // Characters outside any stretch (breaks between differently formatted paragraphs, table
+        // markers) never change.
+        if (next >= stretches.size() || p < stretches[next].from) {
+            const int n = bytesOf(raw[p].unicode());
+            fits = b + std::size_t(n) <= oldText.size();
+            b += std::size_t(n);
+            ++p;
+            continue;
+        }
+        const Stretch &s = stretches[next++];
+        QString text = raw.mid(s.from, s.to - s.from);
+        QChar *chars = text.data();
+        bool changed = false;
+        for (qsizetype i = 0, n = text.size(); i < n && fits; ++i) {
+            const std::uint16_t v = table[chars[i].unicode()];
+            if (v == kNothing)
+                continue;
+            if (v == kBreak) {
+                b += 2;
+                continue;
+            }
+            fits = b < oldText.size();
+            // A character the code page lacks stays as it is, whatever became of its "?".
+            if (fits && v != kForeign && newText[b] != oldText[b]) {
+                chars[i] = QChar(cp1251::toUnicode(static_cast<unsigned char>(newText[b])));
+                changed = true;
+            }
+            ++b;
+        }
+        fits = fits && b <= oldText.size();
+        if (changed)
+            out.push_back({s.from, std::move(text), s.format});
+        p = s.to;
+    }
+    fits = fits && b == oldText.size();
+    if (matches)
+        *matches = fits;
+    if (!fits)
+        out.clear();
+    return out;
+}
+
 std::string selectedText1251(const QTextCursor &cursor)
 {
     if (!cursor.hasSelection())
         return {};
+    const int start = cursor.selectionStart(), length = cursor.selectionEnd() - start;
+    // A large selection is cut out of the document's whole text, which Qt copies in one piece;
+    // gathering it fragment by fragment costs several times as much.
+    if (length >= 65536)
+        return to1251(QStringView(cursor.document()->toRawText()).mid(start, length));
     return to1251(cursor.selectedText());
 }
 

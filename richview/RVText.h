@@ -8,6 +8,7 @@
 #include <QTextCharFormat>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QTextCursor;
 class QTextDocument;
@@ -27,6 +28,25 @@ std::u16string toUtf16Lines(QStringView text);
 
 std::string selectedText1251(const QTextCursor &cursor);
 std::string documentText1251(const QTextDocument &document);
+
+// True for the characters the 8-bit text leaves out: embedded objects and table frame markers.
+bool givesNoText(QChar c);
+
+// Characters to put in place of as many characters at `position`, all in `format`; the text may
+// span paragraphs that share one paragraph format.
+struct Replacement {
+    int position;
+    QString text;
+    QTextCharFormat format;
+};
+// The replacements that turn the characters between `start` and `end` from their 8-bit form
+// `oldText` into `newText` (same length), leaving characters the code page cannot hold alone. Each
+// covers as much as one character and paragraph format allows, so a uniformly formatted text is
+// one replacement however many paragraphs it has. Empty when nothing changes; `matches` (optional)
+// tells whether the texts fit the range.
+std::vector<Replacement> inPlaceReplacements(const QTextDocument &document, int start, int end,
+                                             const std::string &oldText, const std::string &newText,
+                                             bool *matches = nullptr);
 
 // Replaces the cursor's selection (or inserts at it) with `paragraphs` (U+2029 between paragraphs) in
 // one undoable step; new paragraphs take the format of the paragraph they split.

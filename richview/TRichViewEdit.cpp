@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <vector>
 
 namespace {
 constexpr int kTextWidth = 794;
@@ -39,12 +40,37 @@ std::string TRichViewEdit::getText() const
     return rvtext::documentText1251(*doc_.textDocument());
 }
 
+QString TRichViewEdit::getSelUnicode() const
+{
+    return textCursor().selectedText();
+}
+
+bool TRichViewEdit::hasSelectedText() const
+{
+    const QTextCursor c = textCursor();
+    for (int pos = c.selectionStart(), end = c.selectionEnd(); pos < end; ++pos)
+        if (!rvtext::givesNoText(document()->characterAt(pos)))
+            return true;
+    return false;
+}
+
 void TRichViewEdit::insertText(const std::string &text)
 {
-    if (text.empty() || isReadOnly())
+    if (!text.empty())
+        insertParagraphs(rvtext::paragraphsFrom1251(text));
+}
+
+void TRichViewEdit::insertUnicode(const QString &text)
+{
+    if (!text.isEmpty())
+        insertParagraphs(rvtext::paragraphsFromUnicode(text));
+}
+
+void TRichViewEdit::insertParagraphs(const QString &paragraphs)
+{
+    if (isReadOnly())
         return;
     QTextCursor c = textCursor();
-    const QString paragraphs = rvtext::paragraphsFrom1251(text);
     const bool bulk = paragraphs.size() + (c.selectionEnd() - c.selectionStart()) >= LayoutDeferral::kBulkChange;
     rvtext::insertParagraphs(c, paragraphs, doc_.style().charFormat(curTextStyleNo()));
     // The editor's own caret has moved to the end of the insertion with the edit. After a bulk
@@ -54,6 +80,42 @@ void TRichViewEdit::insertText(const std::string &text)
         bulkSteps_.insert(document()->availableUndoSteps());
     else
         setTextCursor(c);
+}
+
+bool TRichViewEdit::replaceSelectionInPlace(const std::string &oldText, const std::string &newText)
+{
+    if (oldText.size() != newText.size() || isReadOnly())
+        return false;
+    const QTextCursor sel = textCursor();
+    bool matches = false;
+    const std::vector<rvtext::Replacement> changes =
+        rvtext::inPlaceReplacements(*document(), sel.selectionStart(), sel.selectionEnd(), oldText, newText, &matches);
+    if (changes.empty())
+        return matches;
+    std::size_t changedChars = 0;
+    for (const auto &r : changes)
+        changedChars += std::size_t(r.text.size());
+    const bool bulk = changedChars >= std::size_t(LayoutDeferral::kBulkChange);
+    // As after any insertion the caret ends behind the changed text, without a selection. It is put
+    // there first: replacements of equal length before it leave it where it is, so the editor never
+    // has to lay out the changed text at once to place it (see insertParagraphs).
+    QTextCursor caret = sel;
+    caret.clearSelection();
+    caret.setPosition(sel.selectionEnd());
+    setTextCursor(caret);
+    const LayoutDeferral deferral(document(), bulk);
+    QTextCursor c(document());
+    c.beginEditBlock();
+    // From the back, so the positions still to come stay valid.
+    for (auto r = changes.rbegin(); r != changes.rend(); ++r) {
+        c.setPosition(r->position);
+        c.setPosition(r->position + int(r->text.size()), QTextCursor::KeepAnchor);
+        c.insertText(r->text, r->format);
+    }
+    c.endEditBlock();
+    if (bulk)
+        bulkSteps_.insert(document()->availableUndoSteps());
+    return true;
 }
 
 void TRichViewEdit::deselect()

@@ -22,9 +22,20 @@ public:
     // Text of the selection / of the whole document as Windows-1251, CR LF between paragraphs.
     std::string getSelText() const;
     std::string getText() const;
+    // The selection as Unicode, U+2029 between paragraphs.
+    QString getSelUnicode() const;
+    // True when the selection holds anything the 8-bit text would show (cheap, unlike getSelText).
+    bool hasSelectedText() const;
     // Puts `text` (Windows-1251) in place of the selection in the current text style, as one undo
     // step. Nothing happens for an empty text or a read-only document.
     void insertText(const std::string &text);
+    // The same for Unicode text (any of the 8-bit text's paragraph breaks, or U+2029).
+    void insertUnicode(const QString &text);
+    // Replaces the selected characters whose 8-bit form changed from `oldText` (the selection as
+    // getSelText gave it) to `newText` (the same length), each keeping its character formatting;
+    // characters the code page cannot hold are left as they are. One undo step; nothing happens
+    // when no character changes. False when the texts do not match the selection.
+    bool replaceSelectionInPlace(const std::string &oldText, const std::string &newText);
 
     void deselect();
     void selectCurrentWord();
@@ -67,6 +78,7 @@ protected:
 private:
     void onCursorMoved();
     void undoRedoBulkStep(bool undo);
+    void insertParagraphs(const QString &paragraphs);
 
     RVDocument doc_;
     // Undo steps (counted from 1) that are bulk changes made through insertText.

@@ -1,4 +1,5 @@
 #include "CliCommands.h"
+#include "TextCommands.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -23,10 +24,13 @@ std::string drain(std::FILE *f)
     return s;
 }
 
-CliRun cli(const QStringList &args)
+CliRun cli(const QStringList &args, const std::string &input = {})
 {
-    std::FILE *out = std::tmpfile(), *err = std::tmpfile();
-    const int code = runCli(args, out, err);
+    std::FILE *in = std::tmpfile(), *out = std::tmpfile(), *err = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::rewind(in);
+    const int code = runCli(args, in, out, err);
+    std::fclose(in);
     return {code, drain(out), drain(err)};
 }
 
@@ -94,4 +98,61 @@ TEST(CliHelp, DescribesTheCommands)
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.out.find("convert"), std::string::npos);
     EXPECT_NE(r.out.find("--unicode"), std::string::npos);
+    for (const TextCommand &c : textCommands())
+        EXPECT_NE(r.out.find("  " + std::string(c.name) + " "), std::string::npos) << c.name;
+}
+
+TEST(CliText, RunsCommandsOnStandardInputAndFiles)
+{
+    struct Case {
+        QStringList args;
+        std::string input, output;
+    } cases[] = {
+        {{"text", "uppercase"}, "abc \xe0\xe1", "ABC \xc0\xc1"},
+        {{"text", "koi8rwin", "-"}, "\xd0\xd2\xc9\xd7\xc5\xd4", "\xef\xf0\xe8\xe2\xe5\xf2"},
+        {{"text", "autocod"}, "\xd0\xd2\xc9\xd7\xc5\xd4", "\xef\xf0\xe8\xe2\xe5\xf2"},
+        {{"text", "unixbreak"}, "a\r\nb", "a\nb"},
+        {{"text", "dec2hex"}, "255", "ff"},
+        {{"text", "bin2dec"}, "", "0"},
+    };
+    for (const Case &c : cases) {
+        const CliRun r = cli(c.args, c.input);
+        EXPECT_EQ(r.code, 0) << c.args.join(' ').toStdString() << r.err;
+        EXPECT_EQ(r.out, c.output) << c.args.join(' ').toStdString();
+    }
+}
+
+TEST(CliText, RoundTripWinKoiWinOnAFile)
+{
+    QTemporaryDir dir;
+    QFile fixture(QStringLiteral(TAVLEN_TEST_DATA "/cli/russian-1251.txt"));
+    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+    const QByteArray original = fixture.readAll();
+    ASSERT_EQ(cli({"text", "winkoi8r", fixture.fileName(), dir.filePath("koi.txt")}).code, 0);
+    EXPECT_NE(readFile(dir.filePath("koi.txt")), original);
+    EXPECT_EQ(readFile(dir.filePath("koi.txt")).size(), original.size());
+    ASSERT_EQ(cli({"text", "koi8rwin", dir.filePath("koi.txt"), dir.filePath("back.txt")}).code, 0);
+    EXPECT_EQ(readFile(dir.filePath("back.txt")), original);
+}
+
+TEST(CliText, RefusalsAndErrorsExitNonZero)
+{
+    struct Case {
+        QStringList args;
+        std::string input;
+        int code;
+    } cases[] = {
+        {{"text", "hex2dec"}, "1g", 1},
+        {{"text", "dec2bin"}, "", 1},
+        {{"text", "dec2bin"}, "99999999999", 1},
+        {{"text", "nosuch"}, "", 2},
+        {{"text"}, "", 2},
+        {{"text", "uppercase", "/no/such/file"}, "", 1},
+    };
+    for (const Case &c : cases) {
+        const CliRun r = cli(c.args, c.input);
+        EXPECT_EQ(r.code, c.code) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
 }

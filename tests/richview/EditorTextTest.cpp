@@ -159,3 +159,44 @@ TEST(InsertText, BulkReplacementIsOneUndoStepToo)
     ed.redo();
     EXPECT_EQ(ed.getText().find(big), std::string::npos);
 }
+
+TEST(InPlaceReplacement, KeepsEachRunsFormattingAndForeignCharacters)
+{
+    TRichViewEdit ed;
+    ed.insertText("plain ");
+    ed.applyTextStyle(1); // bold heading style
+    ed.insertText("bold");
+    ed.applyTextStyle(0);
+    ed.insertText("\r\n");
+    ed.textCursor().insertText(QString::fromUtf8("x\u4e2dy")); // a character outside the code page
+    ed.selectAll();
+    const std::string before = ed.getSelText();
+    ASSERT_EQ(before, "plain bold\r\nx?y");
+    ASSERT_TRUE(ed.replaceSelectionInPlace(before, "PLAIN BOLD\r\nX!Y"));
+    EXPECT_EQ(ed.document()->toPlainText(), QString::fromUtf8("PLAIN BOLD\nX\u4e2dY"));
+    const QTextBlock first = ed.document()->begin();
+    auto it = first.begin();
+    EXPECT_EQ(it.fragment().text(), "PLAIN ");
+    EXPECT_EQ(textStyleNo(it.fragment().charFormat()), 0);
+    ++it;
+    EXPECT_EQ(it.fragment().text(), "BOLD");
+    EXPECT_EQ(textStyleNo(it.fragment().charFormat()), 1);
+    EXPECT_FALSE(ed.textCursor().hasSelection());
+    ed.undo();
+    EXPECT_EQ(ed.document()->toPlainText(), QString::fromUtf8("plain bold\nx\u4e2dy"));
+}
+
+TEST(InPlaceReplacement, NoChangeMeansNoEditAndAMismatchIsRefused)
+{
+    TRichViewEdit ed;
+    ed.insertText("same");
+    ed.setModified(false);
+    const int steps = ed.document()->availableUndoSteps();
+    ed.selectAll();
+    EXPECT_TRUE(ed.replaceSelectionInPlace("same", "same"));
+    EXPECT_FALSE(ed.isModified());
+    EXPECT_EQ(ed.document()->availableUndoSteps(), steps);
+    EXPECT_FALSE(ed.replaceSelectionInPlace("sam", "SAM"));
+    EXPECT_FALSE(ed.replaceSelectionInPlace("same", "SAMEX"));
+    EXPECT_EQ(ed.getText(), "same");
+}
