@@ -3,7 +3,9 @@
 #include "AppIcon.h"
 #include "AppTitle.h"
 #include "ErrorLog.h"
+#include "PluginHost.h"
 #include "TRichViewEdit.h"
+#include "TextCommandWiring.h"
 #include "WindowSnap.h"
 
 #include <QApplication>
@@ -51,6 +53,16 @@ TMainFrm::TMainFrm(const AppPaths &paths, Interaction &interaction, const QStrin
     createComboToolBar();
     createStatusBar();
     createTrayIcon();
+    plugins_ = new PluginHost(
+        this, ed, paths_.pluginFolder(), miPlugins, miPluginsAbout,
+        [this](PluginHost::Icon icon, const QString &title, const QString &text) {
+            interaction_.message(this,
+                                 icon == PluginHost::Icon::Error     ? MessageIcon::Error
+                                 : icon == PluginHost::Icon::Warning ? MessageIcon::Warning
+                                                                     : MessageIcon::Information,
+                                 title, text);
+        },
+        this);
 
     ASTimer.setInterval(180000);
     connect(&ASTimer, &QTimer::timeout, this, &TMainFrm::ASTimerTimer);
@@ -110,6 +122,9 @@ void TMainFrm::createActions()
           [this] { actDelUpdate(); });
     a.add(QStringLiteral("actDelAll"), QStringLiteral("Delete All"), QKeySequence(QStringLiteral("Ctrl+Del")),
           [this] { actDelAllExecute(); }, [this] { actDelAllUpdate(); });
+    a.add(QStringLiteral("actUpdatePlug"), QStringLiteral("Update Plugin"), QKeySequence(),
+          [this] { actUpdatePlugExecute(); })
+        ->setStatusTip(QStringLiteral("Update Plugin"));
 }
 
 void TMainFrm::createMenus()
@@ -141,7 +156,25 @@ void TMainFrm::createMenus()
     edit->addAction(act("actDelAll"));
 
     QMenu *format = addMenu(QStringLiteral("mipFormat"), QStringLiteral("Format"));
+    QMenu *caseMenu = addMenu(QStringLiteral("mipCase"), QStringLiteral("Case"));
+    QMenu *convert = addMenu(QStringLiteral("mipConvert"), QStringLiteral("Convert"));
+    miPlugins = addMenu(QStringLiteral("miPlugins"), QStringLiteral("Plugins"));
+    QAction *miUpdatePlug = actions_->addMenuItem(miPlugins, act("actUpdatePlug"), QStringLiteral("Update Plugins"));
+    miUpdatePlug->setObjectName(QStringLiteral("miUpdatePlug"));
+    miUpdatePlug->setStatusTip(QStringLiteral("Update Plugins"));
+    QMenu *coding = addMenu(QStringLiteral("mipCod"), QStringLiteral("Coding"));
+    QMenu *info = addMenu(QStringLiteral("mipInfo"), QStringLiteral("Info"));
+    miPluginsAbout = info->addMenu(QStringLiteral("About Plugin"));
+    miPluginsAbout->setObjectName(QStringLiteral("miPluginsAbout"));
+
+    textCommands_ = new TextCommandWiring(*actions_, ed, {caseMenu, coding, format, convert}, this);
+    format->addSeparator();
     format->addAction(act("actReadOnly"));
+}
+
+void TMainFrm::actUpdatePlugExecute()
+{
+    plugins_->RefreshPlugins();
 }
 
 void TMainFrm::createComboToolBar()
@@ -210,6 +243,7 @@ void TMainFrm::createTrayIcon()
 void TMainFrm::FormCreate(const QStringList &arguments)
 {
     try {
+        plugins_->RefreshPlugins();
         QPalette tips = QToolTip::palette();
         tips.setColor(QPalette::ToolTipBase, QColor(255, 255, 255));
         QToolTip::setPalette(tips);

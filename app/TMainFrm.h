@@ -18,7 +18,9 @@ class QComboBox;
 class QFontComboBox;
 class QMenu;
 class QSystemTrayIcon;
+class PluginHost;
 class TRichViewEdit;
+class TextCommandWiring;
 
 class TMainFrm : public QMainWindow
 {
@@ -91,6 +93,7 @@ private:
     void actDelUpdate();
     void actDelAllExecute();
     void actDelAllUpdate();
+    void actUpdatePlugExecute();
 
     // Asks whether a modified document should be saved first; false when the user cancels or the
     // save did not happen.
@@ -106,6 +109,10 @@ private:
     AppPaths paths_;
     Interaction &interaction_;
     std::unique_ptr<ActionList> actions_;
+    TextCommandWiring *textCommands_ = nullptr;
+    QMenu *miPlugins = nullptr;
+    QMenu *miPluginsAbout = nullptr;
+    PluginHost *plugins_ = nullptr;
     TRichViewEdit *ed = nullptr;
     QFontComboBox *cbFont = nullptr;
     QComboBox *cbSize = nullptr;
