@@ -7,6 +7,29 @@
 
 #include <QObject>
 #include <QTextDocument>
+#include <functional>
+
+// Formats an item is written in, as the save hooks are told (rvsfText, rvsfHTML, rvsfRTF, rvsfRVF).
+enum class RVSaveFormat { Text, HTML, RTF, RVF };
+// Where a hyperlink being read comes from (rvlfText, rvlfHTML, rvlfRTF, rvlfRVF, rvlfURL, rvlfOther).
+enum class RVLinkFormat { Text, HTML, RTF, RVF, URL, Other };
+
+// Items of kinds other than text and pictures are Qt objects of these types; their data are
+// properties of the object's format.
+namespace rvobject {
+// A form control: its class name ("TButton" …) and caption. The control items themselves are
+// added by the form-control feature; files meet them only through OnSaveComponentToFile.
+constexpr int Control = QTextFormat::UserObject + 1;
+constexpr int ControlClass = QTextFormat::UserProperty + 20;
+constexpr int ControlCaption = QTextFormat::UserProperty + 21;
+} // namespace rvobject
+
+// The printed page: paper size and margins in twips (1/1440 inch); A4 with 20 mm margins.
+struct RVPageSetup {
+    int paperWidth = 11906, paperHeight = 16838;
+    int leftMargin = 1134, topMargin = 1134, rightMargin = 1134, bottomMargin = 1134;
+    bool operator==(const RVPageSetup &) const = default;
+};
 
 struct RVLayout {
     int leftMargin = 0, topMargin = 20, rightMargin = 0, bottomMargin = 20; // pixels
@@ -27,6 +50,23 @@ public:
     void setLayout(const RVLayout &layout);
     RVColor background() const { return background_; }
     void setBackground(RVColor color);
+    const RVPageSetup &pageSetup() const { return pageSetup_; }
+    void setPageSetup(const RVPageSetup &setup) { pageSetup_ = setup; }
+
+    // A hyperlink met while reading: Target and Extras as the file gives them; StyleNo comes in as
+    // the link's text style and may be changed, ItemTag (the target kept in the document) comes in
+    // empty. Without a hook the tag is the target.
+    std::function<void(const QString &Target, const QString &Extras, RVLinkFormat DocFormat, int &StyleNo,
+                       QString &ItemTag)>
+        OnReadHyperlink;
+    // A hyperlink being written: ItemNo and the item's format; Target comes in as the item's tag.
+    std::function<void(int ItemNo, const QTextCharFormat &Item, RVSaveFormat SaveFormat, QString &Target,
+                       QString &Extras)>
+        OnWriteHyperlink;
+    // An object item of a kind the writer does not know (a control): OutStr comes in as what the
+    // writer would write and goes out as what is written, in the syntax of SaveFormat.
+    std::function<void(const QString &Path, const QTextFormat &SaveMe, RVSaveFormat SaveFormat, QString &OutStr)>
+        OnSaveComponentToFile;
 
     // Empties the document: one empty paragraph in text style 0 and paragraph style 0.
     void clear();
@@ -42,4 +82,5 @@ private:
     TRVStyle style_;
     RVLayout layout_;
     RVColor background_ = rvNoColor;
+    RVPageSetup pageSetup_;
 };

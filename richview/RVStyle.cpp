@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QFont>
 
+#include <algorithm>
+
 RVColor rvColor(int red, int green, int blue)
 {
     return RVColor(red & 0xFF) | RVColor(green & 0xFF) << 8 | RVColor(blue & 0xFF) << 16;
@@ -192,6 +194,46 @@ Qt::Alignment toQtAlignment(RVAlignment a)
     return Qt::AlignLeft;
 }
 
+QTextCharFormat::UnderlineStyle toQtUnderline(RVUnderline u)
+{
+    switch (u) {
+    case RVUnderline::Dotted: return QTextCharFormat::DotLine;
+    case RVUnderline::Dashed: return QTextCharFormat::DashUnderline;
+    case RVUnderline::DashDotted: return QTextCharFormat::DashDotLine;
+    case RVUnderline::Wavy: return QTextCharFormat::WaveUnderline;
+    case RVUnderline::Single:
+    case RVUnderline::Double:
+    case RVUnderline::Thick:
+    case RVUnderline::Words: break;
+    }
+    return QTextCharFormat::SingleUnderline;
+}
+
+QTextOption::TabType toQtTab(RVTabAlign a)
+{
+    switch (a) {
+    case RVTabAlign::Center: return QTextOption::CenterTab;
+    case RVTabAlign::Right: return QTextOption::RightTab;
+    case RVTabAlign::Decimal: return QTextOption::DelimiterTab;
+    case RVTabAlign::Left:
+    case RVTabAlign::Bar: break;
+    }
+    return QTextOption::LeftTab;
+}
+
+QTextListFormat::Style toQtListStyle(RVListKind k)
+{
+    switch (k) {
+    case RVListKind::Decimal: return QTextListFormat::ListDecimal;
+    case RVListKind::LowerAlpha: return QTextListFormat::ListLowerAlpha;
+    case RVListKind::UpperAlpha: return QTextListFormat::ListUpperAlpha;
+    case RVListKind::LowerRoman: return QTextListFormat::ListLowerRoman;
+    case RVListKind::UpperRoman: return QTextListFormat::ListUpperRoman;
+    case RVListKind::Bullet: break;
+    }
+    return QTextListFormat::ListDisc;
+}
+
 template<typename Style>
 int addIfNeeded(std::vector<Style> &styles, const Style &style)
 {
@@ -224,6 +266,10 @@ QTextCharFormat TRVStyle::charFormat(int no) const
     f.setFontWeight(s.bold ? QFont::Bold : QFont::Normal);
     f.setFontItalic(s.italic);
     f.setFontUnderline(s.underline);
+    if (s.underline)
+        f.setUnderlineStyle(toQtUnderline(s.underlineType));
+    if (s.caps != RVCaps::Normal)
+        f.setFontCapitalization(s.caps == RVCaps::AllCaps ? QFont::AllUppercase : QFont::SmallCaps);
     f.setFontStrikeOut(s.strikeOut);
     f.setFontOverline(s.overline);
     f.setForeground(toQColor(s.color));
@@ -253,6 +299,17 @@ QTextBlockFormat TRVStyle::blockFormat(int no) const
     f.setBottomMargin(p.spaceAfter);
     if (const QColor back = toQColor(p.backColor); back.isValid())
         f.setBackground(back);
+    if (p.lineSpacing != 100)
+        f.setLineHeight(p.lineSpacing, QTextBlockFormat::ProportionalHeight);
+    if (!p.tabs.empty()) {
+        QList<QTextOption::Tab> tabs;
+        for (const RVTab &t : p.tabs)
+            if (t.align != RVTabAlign::Bar) // Qt has no bar tabs; they stay in the style for the files
+                tabs.append(QTextOption::Tab(t.position, toQtTab(t.align), t.align == RVTabAlign::Decimal ? QChar('.') : QChar()));
+        f.setTabPositions(tabs);
+    }
+    if (p.pageBreakBefore)
+        f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     f.setProperty(rvprop::ParaStyleNo, no);
     return f;
 }
@@ -265,6 +322,36 @@ int TRVStyle::addTextStyleIfNeeded(const RVTextStyle &style)
 int TRVStyle::addParaStyleIfNeeded(const RVParaStyle &style)
 {
     return addIfNeeded(ParaStyles, style);
+}
+
+int TRVStyle::addListStyleIfNeeded(const RVListStyle &style)
+{
+    for (std::size_t i = 0; i < ListStyles.size(); ++i)
+        if (ListStyles[i].levels == style.levels)
+            return int(i);
+    ListStyles.push_back(style);
+    return int(ListStyles.size() - 1);
+}
+
+QTextListFormat TRVStyle::listFormat(int listNo, int level) const
+{
+    QTextListFormat f;
+    if (ListStyles.empty())
+        return f;
+    if (listNo < 0 || std::size_t(listNo) >= ListStyles.size() || ListStyles[std::size_t(listNo)].levels.empty())
+        listNo = 0;
+    const auto &levels = ListStyles[std::size_t(listNo)].levels;
+    level = std::clamp(level, 0, int(levels.size()) - 1);
+    const RVListLevel &l = levels[std::size_t(level)];
+    f.setStyle(toQtListStyle(l.kind));
+    f.setIndent(level + 1);
+    if (l.kind != RVListKind::Bullet) {
+        f.setNumberPrefix(l.prefix);
+        f.setNumberSuffix(l.suffix);
+    }
+    f.setProperty(rvprop::ListStyleNo, listNo);
+    f.setProperty(rvprop::ListLevel, level);
+    return f;
 }
 
 bool TRVStyle::isDeleteProtected(int no) const

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextBlockFormat>
+#include <QTextListFormat>
 #include <vector>
 
 // Colours the way the documents and settings store them: 0x00BBGGRR, or one of the two markers below.
@@ -29,11 +30,20 @@ QColor toQColor(RVColor color);
 
 enum class RVAlignment { Left, Right, Center, Justify };
 
+enum class RVUnderline { Single, Double, Thick, Dotted, Dashed, DashDotted, Wavy, Words };
+enum class RVCaps { Normal, AllCaps, SmallCaps };
+
+// Windows character sets as fonts name them; 1 leaves the choice to the reader of the text.
+constexpr int rvDefaultCharset = 1;
+
 struct RVTextStyle {
     QString name;
     QString fontName = QStringLiteral("Times New Roman");
     int size = 10; // points
     bool bold = false, italic = false, underline = false, strikeOut = false, overline = false;
+    RVUnderline underlineType = RVUnderline::Single; // how `underline` is drawn
+    RVCaps caps = RVCaps::Normal;
+    int charset = rvDefaultCharset;
     RVColor color = 0x000000;
     RVColor backColor = rvNoColor;
     RVColor hoverColor = rvNoColor;     // text colour under the mouse (hyperlinks)
@@ -64,6 +74,16 @@ struct RVBorder {
     bool operator==(const RVBorder &) const = default;
 };
 
+enum class RVTabAlign { Left, Center, Right, Decimal, Bar };
+enum class RVTabLeader { None, Dots, Hyphens, Underline, Thick, Equals };
+
+struct RVTab {
+    int position = 0; // pixels from the left indent's origin
+    RVTabAlign align = RVTabAlign::Left;
+    RVTabLeader leader = RVTabLeader::None;
+    bool operator==(const RVTab &) const = default;
+};
+
 struct RVParaStyle {
     QString name;
     RVAlignment alignment = RVAlignment::Left;
@@ -72,6 +92,9 @@ struct RVParaStyle {
     RVBorder border;
     RVColor backColor = rvNoColor;
     int backOffsetLeft = 0, backOffsetTop = 0, backOffsetRight = 0, backOffsetBottom = 0;
+    int lineSpacing = 100; // percent of a single line
+    std::vector<RVTab> tabs;
+    bool keepWithNext = false, keepLinesTogether = false, pageBreakBefore = false;
     int nextParaNo = -1;
     bool standard = true;
 
@@ -79,9 +102,15 @@ struct RVParaStyle {
     bool sameFormatting(const RVParaStyle &other) const;
 };
 
+enum class RVListKind { Bullet, Decimal, LowerAlpha, UpperAlpha, LowerRoman, UpperRoman };
+
 struct RVListLevel {
+    RVListKind kind = RVListKind::Bullet;
     int leftIndent = 24, firstIndent = 0;
     QString bulletFont = QStringLiteral("Symbol");
+    QString bulletText = QString(QChar(0x00B7)); // the bullet, in bulletFont
+    int startFrom = 1;                           // first number of a numbered level
+    QString prefix, suffix = QStringLiteral(".");  // text around the number
     bool operator==(const RVListLevel &) const = default;
 };
 
@@ -96,6 +125,8 @@ namespace rvprop {
 constexpr int StyleNo = QTextFormat::UserProperty + 1;     // QTextCharFormat: text style number
 constexpr int ParaStyleNo = QTextFormat::UserProperty + 1; // QTextBlockFormat: paragraph style number
 constexpr int Tag = QTextFormat::UserProperty + 2;         // QTextCharFormat: the item's tag text
+constexpr int ListStyleNo = QTextFormat::UserProperty + 3; // QTextListFormat: list style number
+constexpr int ListLevel = QTextFormat::UserProperty + 4;   // QTextListFormat: level in that style
 } // namespace rvprop
 
 class TRVStyle
@@ -115,6 +146,10 @@ public:
     // The number of an equal style, appending a non-standard copy when there is none.
     int addTextStyleIfNeeded(const RVTextStyle &style);
     int addParaStyleIfNeeded(const RVParaStyle &style);
+    int addListStyleIfNeeded(const RVListStyle &style);
+
+    // A Qt list format showing level `level` of list style `listNo`, carrying both numbers.
+    QTextListFormat listFormat(int listNo, int level) const;
 
     bool isDeleteProtected(int textStyleNo) const;
 

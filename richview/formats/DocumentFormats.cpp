@@ -1,5 +1,6 @@
 #include "DocumentFormats.h"
 
+#include "RtfFormat.h"
 #include "TextFormats.h"
 
 #include <array>
@@ -19,7 +20,7 @@ struct FormatEntry {
 
 // Indexed by DocFormat.
 constexpr std::array<FormatEntry, 5> kFormats = {{
-    {DocFormat::Rtf, "RTF", nullptr, nullptr},
+    {DocFormat::Rtf, "RTF", loadRtf, saveRtf},
     {DocFormat::Xml, "XML", nullptr, nullptr},
     {DocFormat::Rvf, "RVF", nullptr, nullptr},
     {DocFormat::Text, "text", loadText, saveText},
