@@ -1,6 +1,9 @@
 #include "AppPaths.h"
 
+#include "AppTitle.h"
+
 #include <QCoreApplication>
+#include <QDir>
 
 namespace {
 QString withSlash(QString folder)
@@ -13,11 +16,14 @@ QString withSlash(QString folder)
 
 AppPaths::AppPaths()
     : folder_(withSlash(QCoreApplication::applicationDirPath()))
+    , program_(QCoreApplication::applicationFilePath())
 {
 }
 
-AppPaths::AppPaths(const QString &programFolder)
+AppPaths::AppPaths(const QString &programFolder, const QString &dataHome)
     : folder_(withSlash(programFolder))
+    , program_(folder_ + QStringLiteral("tavlen"))
+    , dataHome_(dataHome)
 {
 }
 
@@ -29,4 +35,25 @@ QString AppPaths::errorLog() const
 QString AppPaths::pluginFolder() const
 {
     return folder_ + QStringLiteral("plugins/");
+}
+
+QString AppPaths::settingsFile() const
+{
+    return folder_ + QStringLiteral("Tavlen.ini");
+}
+
+QString AppPaths::hotkeysFile() const
+{
+    return folder_ + AppTitle + QStringLiteral(".ini");
+}
+
+QString AppPaths::dataHome() const
+{
+    if (!dataHome_.isEmpty())
+        return dataHome_;
+    // A relative value is invalid by the XDG rules and would depend on the working folder.
+    const QString fromEnvironment = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!fromEnvironment.isEmpty() && QDir::isAbsolutePath(fromEnvironment))
+        return fromEnvironment;
+    return QDir::homePath() + QStringLiteral("/.local/share");
 }

@@ -24,3 +24,17 @@ class ESaveError : public ETavlenError
 public:
     using ETavlenError::ETavlenError;
 };
+
+// A value outside the range its setting allows (a negative autosave interval).
+class ERangeError : public ETavlenError
+{
+public:
+    using ETavlenError::ETavlenError;
+};
+
+// A file of the desktop integration could not be written: "Failed to set data for '<file>'".
+class EShellIntegrationError : public ETavlenError
+{
+public:
+    using ETavlenError::ETavlenError;
+};

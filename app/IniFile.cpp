@@ -249,6 +249,11 @@ RVColor TIniFile::ReadColor(const QString &section, const QString &key, RVColor 
     return value ? inivalue::parseColor(*value).value_or(defaultValue) : defaultValue;
 }
 
+bool TIniFile::ValueExists(const QString &section, const QString &key) const
+{
+    return readValue(section, key).has_value();
+}
+
 void TIniFile::WriteString(const QString &section, const QString &key, const QString &value)
 {
     writeValue(section, key, toIniText(value));

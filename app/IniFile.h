@@ -55,6 +55,8 @@ public:
     qint32 ReadInteger(const QString &section, const QString &key, qint32 defaultValue) const;
     bool ReadBool(const QString &section, const QString &key, bool defaultValue) const;
     RVColor ReadColor(const QString &section, const QString &key, RVColor defaultValue) const;
+    // True when the section holds the key, whatever its value.
+    bool ValueExists(const QString &section, const QString &key) const;
 
     // Replaces the first entry of the key in the first section of that name; a new key goes after
     // the last entry of its section, a new section at the end of the file.

@@ -1,5 +1,6 @@
 #include "Interaction.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -64,4 +65,9 @@ void QtInteraction::message(QWidget *owner, MessageIcon icon, const QString &tit
                                                                     : QMessageBox::Information;
     QMessageBox box(qtIcon, title, text, QMessageBox::Ok, owner);
     box.exec();
+}
+
+bool QtInteraction::runDialog(QDialog &dialog)
+{
+    return dialog.exec() == QDialog::Accepted;
 }

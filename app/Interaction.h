@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+class QDialog;
 class QWidget;
 
 struct FileDialogRequest {
@@ -32,6 +33,9 @@ public:
     virtual FileDialogResult saveFile(QWidget *owner, const FileDialogRequest &request) = 0;
     virtual SaveChangesAnswer askSaveChanges(QWidget *owner, const QString &documentName) = 0;
     virtual void message(QWidget *owner, MessageIcon icon, const QString &title, const QString &text) = 0;
+    // Shows a modal dialog of the program's own; true when the user accepted it. Interactions that
+    // show no dialogs (benchmarks) cancel it.
+    virtual bool runDialog(QDialog &) { return false; }
 };
 
 // The real dialogs.
@@ -42,4 +46,5 @@ public:
     FileDialogResult saveFile(QWidget *owner, const FileDialogRequest &request) override;
     SaveChangesAnswer askSaveChanges(QWidget *owner, const QString &documentName) override;
     void message(QWidget *owner, MessageIcon icon, const QString &title, const QString &text) override;
+    bool runDialog(QDialog &dialog) override;
 };

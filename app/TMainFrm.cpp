@@ -125,6 +125,7 @@ void TMainFrm::createActions()
     a.add(QStringLiteral("actUpdatePlug"), QStringLiteral("Update Plugin"), QKeySequence(),
           [this] { actUpdatePlugExecute(); })
         ->setStatusTip(QStringLiteral("Update Plugin"));
+    createSettingsActions();
 }
 
 void TMainFrm::createMenus()
@@ -143,6 +144,10 @@ void TMainFrm::createMenus()
     file->addSeparator();
     file->addAction(act("actSave"));
     actions_->addMenuItem(file, act("actSaveAs"), QStringLiteral("Save As..."));
+    file->addAction(act("actSaveSet"));
+    miHistory = file->addMenu(QStringLiteral("History"));
+    miHistory->setObjectName(QStringLiteral("miHistory"));
+    miHistory->addAction(act("actClearHistory"));
     file->addSeparator();
     file->addAction(act("actExit"));
 
@@ -154,6 +159,11 @@ void TMainFrm::createMenus()
     edit->addSeparator();
     edit->addAction(act("actDel"));
     edit->addAction(act("actDelAll"));
+
+    QMenu *view = addMenu(QStringLiteral("mipView"), QStringLiteral("View"));
+    view->addAction(act("actStatus"));
+    view->addAction(act("actRuler"));
+    view->addAction(act("actCoolBar"));
 
     QMenu *format = addMenu(QStringLiteral("mipFormat"), QStringLiteral("Format"));
     QMenu *caseMenu = addMenu(QStringLiteral("mipCase"), QStringLiteral("Case"));
@@ -181,6 +191,7 @@ void TMainFrm::createComboToolBar()
 {
     QToolBar *bar = addToolBar(QStringLiteral("Combo Tool Bar"));
     bar->setObjectName(QStringLiteral("ComboToolBar"));
+    coolBar_.push_back(bar);
     cbFont = new QFontComboBox(bar);
     cbFont->setObjectName(QStringLiteral("cbFont"));
     cbFont->setToolTip(QStringLiteral("Font"));
@@ -243,6 +254,8 @@ void TMainFrm::createTrayIcon()
 void TMainFrm::FormCreate(const QStringList &arguments)
 {
     try {
+        LoadPlacement();
+        RefreshHistoryMenu();
         plugins_->RefreshPlugins();
         QPalette tips = QToolTip::palette();
         tips.setColor(QPalette::ToolTipBase, QColor(255, 255, 255));
@@ -251,6 +264,8 @@ void TMainFrm::FormCreate(const QStringList &arguments)
         ed->clearDocument();
         if (!arguments.isEmpty() && !arguments.constFirst().isEmpty())
             loadCommandLineDocument(arguments.constFirst());
+        LoadHotKeys();
+        LoadSettings();
     } catch (...) {
         appevException(std::current_exception());
     }
@@ -259,6 +274,7 @@ void TMainFrm::FormCreate(const QStringList &arguments)
 void TMainFrm::loadCommandLineDocument(const QString &name)
 {
     FileName = name;
+    recordInHistory(FileName);
     LoadByExtension(FileName, true);
     UpdateDocumentStatus();
     ed->setModified(false);
@@ -296,6 +312,16 @@ void TMainFrm::showEvent(QShowEvent *event)
 void TMainFrm::closeEvent(QCloseEvent *event)
 {
     if (!confirmDiscard()) {
+        event->ignore();
+        return;
+    }
+    // A settings file that cannot be written keeps the window open: closing would lose the settings
+    // without a word, and the error log says what went wrong. Exit still ends the program.
+    try {
+        SaveSettings();
+        SavePlacement();
+    } catch (...) {
+        appevException(std::current_exception());
         event->ignore();
         return;
     }

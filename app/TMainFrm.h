@@ -11,12 +11,15 @@
 #include <QTimer>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "DocumentFormats.h"
+#include "RVStyle.h"
 
 class QComboBox;
 class QFontComboBox;
 class QMenu;
+class QToolBar;
 class QSystemTrayIcon;
 class PluginHost;
 class TRichViewEdit;
@@ -50,6 +53,26 @@ public:
     void UpdateCaretStatus();
     void MinimizeToTray();
     void RestoreFromTray();
+
+    // Settings, shortcuts and window placement: read once at start, written once at close.
+    void LoadSettings();
+    void SaveSettings();
+    void LoadHotKeys();
+    void LoadPlacement();
+    void SavePlacement();
+
+    // The recent-files list and its History submenu.
+    void AddToHistory(const QString &name);
+    void RefreshHistoryMenu();
+    QMenu *historyMenu() const { return miHistory; }
+
+    // What the ruler is to look like; the ruler itself is not there yet (see applyRulerSettings).
+    struct RulerSettings {
+        bool visible = true;
+        RVColor color = 0x00C0C0C0;                // silver
+        RVColor marginColor = rvsys::AppWorkspace;
+    };
+    const RulerSettings &rulerSettings() const { return ruler_; }
 
     // The function that ends the program for Exit (tests replace it).
     std::function<void()> quitApplication;
@@ -94,6 +117,21 @@ private:
     void actDelAllExecute();
     void actDelAllUpdate();
     void actUpdatePlugExecute();
+    // Settings, view and history commands.
+    void actSaveSetExecute();
+    void actStatusExecute();
+    void actRulerExecute();
+    void actCoolBarExecute();
+    void actClearHistoryExecute();
+    void OpenHistoryItem(const QString &name);
+    // AddToHistory for the document commands: a list that cannot be written is logged and the
+    // command goes on, so an unwritable program folder does not stop every Open.
+    void recordInHistory(const QString &name);
+    void createSettingsActions();
+    // Shows the ruler or not, in its colours, once the window has one.
+    void applyRulerSettings();
+    void setCoolBarVisible(bool visible);
+    void setViewCheck(const char *actionName, bool checked);
 
     // Asks whether a modified document should be saved first; false when the user cancels or the
     // save did not happen.
@@ -112,6 +150,10 @@ private:
     TextCommandWiring *textCommands_ = nullptr;
     QMenu *miPlugins = nullptr;
     QMenu *miPluginsAbout = nullptr;
+    QMenu *miHistory = nullptr;
+    std::vector<QToolBar *> coolBar_;
+    bool coolBarShown_ = true;
+    RulerSettings ruler_;
     PluginHost *plugins_ = nullptr;
     TRichViewEdit *ed = nullptr;
     QFontComboBox *cbFont = nullptr;

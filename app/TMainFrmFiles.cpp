@@ -128,6 +128,7 @@ void TMainFrm::actOpenExecute()
         return;
     openDlg_ = {chosen.filterIndex, chosen.fileName};
     FileName = chosen.fileName;
+    recordInHistory(FileName);
     ed->clearDocument();
     loadDocument(FileName, openFormat(chosen.filterIndex, FileName));
     ed->format();
@@ -144,6 +145,7 @@ void TMainFrm::actSaveExecute()
     } else {
         writeDocument(FileName, saveFormat(FileName));
         ed->setModified(false);
+        recordInHistory(FileName);
     }
     UpdateDocumentStatus();
 }

@@ -4,6 +4,7 @@
 // delete query, the modified and read-only flags, the caret position and the item count.
 
 #include "RVDocument.h"
+#include "RVFOptions.h"
 
 #include <QTextEdit>
 #include <set>
@@ -66,6 +67,10 @@ public:
     // Brings the view in line with the document after a load or a bulk change and repaints it.
     void format();
 
+    // The options the native format is saved and loaded with.
+    TRVFOptions RVFOptions() const { return rvfOptions_; }
+    void setRVFOptions(const TRVFOptions &options) { rvfOptions_ = options; }
+
 signals:
     void curTextStyleChanged();
     void curParaStyleChanged();
@@ -85,4 +90,5 @@ private:
     std::set<int> bulkSteps_;
     int lastTextStyle_ = -1;
     int lastParaStyle_ = -1;
+    TRVFOptions rvfOptions_ = TRVFOptions::defaults();
 };

@@ -21,10 +21,12 @@ protected:
 
     void start(const QStringList &arguments = {})
     {
-        frm = std::make_unique<TMainFrm>(AppPaths(dir.path()), ui, arguments);
+        // The desktop's data folder too: a start installs or removes the shell integration.
+        frm = std::make_unique<TMainFrm>(AppPaths(dir.path(), dataHome()), ui, arguments);
         frm->quitApplication = [this] { ++quits; };
     }
     QString path(const QString &name) const { return dir.filePath(name); }
+    QString dataHome() const { return dir.filePath(QStringLiteral("xdg-data")); }
     QString write(const QString &name, const QByteArray &bytes) const
     {
         QFile f(path(name));

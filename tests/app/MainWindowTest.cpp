@@ -170,11 +170,11 @@ TEST_F(MainWindowTest, MenusHoldTheCommands)
     QStringList menus;
     for (QAction *a : frm->menuBar()->actions())
         menus << a->text();
-    EXPECT_EQ(menus, (QStringList{"File", "Edit", "Format", "Case", "Convert", "Plugins", "Coding", "Info"}));
+    EXPECT_EQ(menus, (QStringList{"File", "Edit", "View", "Format", "Case", "Convert", "Plugins", "Coding", "Info"}));
     QStringList file;
     for (QAction *a : frm->menuBar()->actions().at(0)->menu()->actions())
         file << a->text().section(QLatin1Char('\t'), 0, 0);
-    EXPECT_EQ(file, (QStringList{"New", "Open", "", "Save", "Save As...", "", "Exit"}));
+    EXPECT_EQ(file, (QStringList{"New", "Open", "", "Save", "Save As...", "Save Settings", "History", "", "Exit"}));
 }
 
 TEST_F(MainWindowTest, ShortcutsSeeCurrentEnabledStates)

@@ -36,6 +36,15 @@ struct ScriptedInteraction : Interaction {
         return a;
     }
     void message(QWidget *, MessageIcon, const QString &, const QString &text) override { messages.push_back(text); }
+    // Modal dialogs of the program's own: the script sets them up and answers accept (true) or
+    // cancel; without a script they are cancelled.
+    std::function<bool(QDialog &)> onDialog;
+    int dialogs = 0;
+    bool runDialog(QDialog &dialog) override
+    {
+        ++dialogs;
+        return onDialog && onDialog(dialog);
+    }
 
     static std::function<FileDialogResult(const FileDialogRequest &)> choose(const QString &name, int filterIndex)
     {
