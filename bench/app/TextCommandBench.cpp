@@ -1,12 +1,13 @@
 // Text commands end to end in the main window on an 8 MB document, against Qt's setPlainText of
 // the same text in the same editor.
 
+#include "BenchText.h"
+#include "CodeChanger.h"
 #include "Interaction.h"
 #include "RVText.h"
 #include "TMainFrm.h"
 #include "TRichViewEdit.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -20,41 +21,25 @@ struct NoDialogs : Interaction {
     void message(QWidget *, MessageIcon, const QString &, const QString &) override {}
 };
 
-// About 8 MB in 200,000 lines of lower-case Russian and English words, Windows-1251.
 std::string makeText()
 {
-    const char *words[] = {"\xef\xf0\xe8\xe2\xe5\xf2", "world", "\xf2\xe5\xea\xf1\xf2", "editor", "\xf1\xeb\xee\xe2\xee",
-                           "line", "\xe2\xee\xeb\xe3\xe0", "code", "\xea\xee\xe4\xe8\xf0\xee\xe2\xea\xe0", "page"};
-    std::string out;
-    unsigned seed = 7;
-    for (int line = 0; line < 200000; ++line) {
-        const std::size_t end = out.size() + 40;
-        while (out.size() < end) {
-            seed = seed * 1103515245 + 12345;
-            out += words[(seed >> 16) % 10];
-            out += ' ';
-        }
-        out += "\r\n";
-    }
-    return out;
+    return benchtext::editorDocument();
 }
 
-// The same text as KOI8-R bytes shown as Windows-1251 (what "Auto" repairs).
-std::string asKoi8(const std::string &win)
+// The same text written in KOI8-R and shown as Windows-1251: what "Auto" repairs.
+std::string asKoi8(std::string text)
 {
-    static const char koiOf[] = // Windows-1251 а..я → KOI8-R
-        "\xc1\xc2\xd7\xc7\xc4\xc5\xd6\xda\xc9\xca\xcb\xcc\xcd\xce\xcf\xd0\xd2\xd3\xd4\xd5\xc6\xc8\xc3\xde\xdb\xdd\xdf\xd9\xd8\xdc\xc0\xd1";
-    std::string out = win;
-    for (char &c : out)
-        if (static_cast<unsigned char>(c) >= 0xE0)
-            c = koiOf[static_cast<unsigned char>(c) - 0xE0];
-    return out;
+    TCodeChanger cc;
+    cc.SetSourceCode(ctWin1251);
+    cc.SetDestCode(ctKoi8R);
+    cc.Change(text);
+    return text;
 }
 
 struct Window {
     QTemporaryDir dir;
     NoDialogs dialogs;
-    TMainFrm frm{AppPaths(dir.path()), dialogs, {}};
+    TMainFrm frm{AppPaths(dir.path(), dir.filePath(QStringLiteral("data"))), dialogs, {}};
     TRichViewEdit &ed = *frm.editor();
 
     void load(const std::string &text)
@@ -112,13 +97,3 @@ BENCHMARK(BM_UpperCaseOnTheSelection)->Unit(benchmark::kMillisecond)->Iterations
 BENCHMARK(BM_AutoOnAKoi8Document)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

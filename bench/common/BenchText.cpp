@@ -65,4 +65,20 @@ std::string sampleLines(std::size_t count)
     return out;
 }
 
+std::string editorDocument()
+{
+    std::mt19937 random(1);
+    std::string out;
+    out.reserve(8u << 20);
+    for (int line = 0; line < 200000; ++line) {
+        const std::size_t lineEnd = out.size() + 40;
+        while (out.size() < lineEnd) {
+            out += word(random);
+            out += ' ';
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
 } // namespace benchtext

@@ -1,5 +1,5 @@
 #pragma once
-// Deterministic Russian/English sample text for the text benchmarks and their helper programs.
+// Deterministic Russian/English sample text for the benchmarks and their helper programs.
 
 #include <cstddef>
 #include <string>
@@ -12,5 +12,9 @@ std::string sampleText(std::size_t bytes);
 
 // `count` lines of one to four words each, Russian or English, CR LF after each.
 std::string sampleLines(std::size_t count);
+
+// The large document the editor benchmarks work on: 200,000 lines of about 40 bytes (8 MB) of
+// the same prose.
+std::string editorDocument();
 
 } // namespace benchtext

@@ -13,8 +13,8 @@
 #include "TRichViewEdit.h"
 #include "TavlenPlugin.h"
 
+#include <QCoreApplication>
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -178,13 +178,3 @@ BENCHMARK(BM_EditorInsertsInPlaceOfTheSelection)->Unit(benchmark::kMillisecond)-
 BENCHMARK(BM_RescanOf100Plugins)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
