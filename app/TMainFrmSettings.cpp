@@ -215,6 +215,8 @@ void TMainFrm::RefreshHistoryMenu()
 
 void TMainFrm::OpenHistoryItem(const QString &name)
 {
+    if (!confirmDiscard())
+        return;
     ed->clearDocument();
     FileName = name;
     LoadByExtension(FileName, false);

@@ -129,7 +129,12 @@ TEST_F(RecentFilesTest, EntriesReopenTheirDocumentAsEightBitText)
     frm->AddToHistory(odd);
     EXPECT_EQ(menu(), (QStringList{QStringLiteral("-"), QString(odd).replace(QLatin1Char('&'), QStringLiteral("&&")), notes}));
     type("changed");
+    // Unsaved changes are asked about first, as before Open.
+    ui.saveChangesAnswers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::Discard};
     frm->historyMenu()->actions().at(2)->trigger();
+    EXPECT_EQ(frm->fileName(), notes);
+    frm->historyMenu()->actions().at(2)->trigger();
+    EXPECT_EQ(ui.saveChangesQuestions, 2);
     EXPECT_EQ(frm->fileName(), odd);
     EXPECT_EQ(frm->windowTitle(), QStringLiteral("R&D.txt - Tavlen v2.0"));
     // No UTF-16 test here: the byte-order mark is read as 8-bit text.
