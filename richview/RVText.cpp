@@ -45,8 +45,10 @@ QString splitParagraphs(const Unit *in, qsizetype n, Decode decode)
     return out;
 }
 
-bool isBreak(char16_t c) { return c == kParagraph || c == kLine; }
-bool isDropped(char16_t c) { return c == kObject || c == kFrameStart || c == kFrameEnd; }
+// Table cells start with a frame marker and a table ends with one: in the 8-bit text each of them
+// is a line break, as in Qt's own plain text, so cells do not run together.
+bool isBreak(char16_t c) { return c == kParagraph || c == kLine || c == kFrameStart || c == kFrameEnd; }
+bool isDropped(char16_t c) { return c == kObject; }
 
 // How many bytes a character becomes in the 8-bit text.
 int bytesOf(char16_t c)
@@ -85,8 +87,8 @@ const std::uint16_t *unitTo1251()
             const char b = cp1251::fromUnicode(char16_t(u), &representable);
             t[u] = representable ? std::uint8_t(b) : kForeign;
         }
-        t[kParagraph] = t[kLine] = kBreak;
-        t[kObject] = t[kFrameStart] = t[kFrameEnd] = kNothing;
+        t[kParagraph] = t[kLine] = t[kFrameStart] = t[kFrameEnd] = kBreak;
+        t[kObject] = kNothing;
         return t;
     }();
     return table.get();

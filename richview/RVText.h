@@ -21,7 +21,7 @@ QString paragraphsFrom1251(std::string_view bytes);
 QString paragraphsFromUnicode(QStringView text);
 
 // Qt's plain text (U+2029 between paragraphs, U+FFFC for objects) as Windows-1251 with CR LF between
-// paragraphs; objects and frame markers give no characters.
+// paragraphs and table cells; objects give no characters.
 std::string to1251(QStringView text);
 // The same as UTF-16 code units with CR LF between paragraphs.
 std::u16string toUtf16Lines(QStringView text);
@@ -29,7 +29,7 @@ std::u16string toUtf16Lines(QStringView text);
 std::string selectedText1251(const QTextCursor &cursor);
 std::string documentText1251(const QTextDocument &document);
 
-// True for the characters the 8-bit text leaves out: embedded objects and table frame markers.
+// True for the characters the 8-bit text leaves out: embedded objects.
 bool givesNoText(QChar c);
 
 // Characters to put in place of as many characters at `position`, all in `format`; the text may

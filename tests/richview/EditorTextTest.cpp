@@ -1,6 +1,7 @@
 #include "TRichViewEdit.h"
 
 #include <QTextBlock>
+#include <QTextTable>
 #include <gtest/gtest.h>
 
 namespace {
@@ -199,4 +200,15 @@ TEST(InPlaceReplacement, NoChangeMeansNoEditAndAMismatchIsRefused)
     EXPECT_FALSE(ed.replaceSelectionInPlace("sam", "SAM"));
     EXPECT_FALSE(ed.replaceSelectionInPlace("same", "SAMEX"));
     EXPECT_EQ(ed.getText(), "same");
+}
+
+TEST(SelectedText, TableCellsAreLinesOfTheirOwn)
+{
+    TRichViewEdit ed;
+    ed.insertText("before");
+    QTextCursor c = ed.textCursor();
+    QTextTable *table = c.insertTable(1, 2);
+    table->cellAt(0, 0).firstCursorPosition().insertText(QStringLiteral("A1"));
+    table->cellAt(0, 1).firstCursorPosition().insertText(QStringLiteral("B1"));
+    EXPECT_EQ(ed.getText(), "before\r\nA1\r\nB1\r\n");
 }
