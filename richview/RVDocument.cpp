@@ -39,6 +39,11 @@ void RVDocument::clear()
     const bool undo = doc_->isUndoRedoEnabled();
     doc_->setUndoRedoEnabled(false); // clearing also drops the history
     doc_->clear();
+    // An emptied document starts from the defaults: a file read next that has no background, page
+    // setup or layout of its own must not inherit the previous document's.
+    layout_ = RVLayout{};
+    background_ = rvNoColor;
+    pageSetup_ = RVPageSetup{};
     doc_->setDefaultFont(style_.charFormat(0).font());
     QTextCursor c(doc_);
     c.setBlockFormat(style_.blockFormat(0));

@@ -68,7 +68,8 @@ public:
     std::function<void(const QString &Path, const QTextFormat &SaveMe, RVSaveFormat SaveFormat, QString &OutStr)>
         OnSaveComponentToFile;
 
-    // Empties the document: one empty paragraph in text style 0 and paragraph style 0.
+    // Empties the document: one empty paragraph in text style 0 and paragraph style 0, the default
+    // layout, no background, the default page setup. The style sheet stays.
     void clear();
 
     // The document as a list of items: every text run is one item, an empty paragraph one empty text

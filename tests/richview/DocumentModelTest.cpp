@@ -58,3 +58,19 @@ TEST(DocumentModel, CountsItems)
     doc.clear();
     EXPECT_EQ(doc.itemCount(), 1);
 }
+
+TEST(DocumentModel, ClearingForgetsBackgroundLayoutAndPageSetup)
+{
+    RVDocument doc;
+    doc.setBackground(rvColor(1, 2, 3));
+    RVLayout wide;
+    wide.leftMargin = 40;
+    doc.setLayout(wide);
+    RVPageSetup landscape;
+    landscape.paperWidth = 16838;
+    doc.setPageSetup(landscape);
+    doc.clear();
+    EXPECT_EQ(doc.background(), rvNoColor);
+    EXPECT_EQ(doc.layout(), RVLayout{});
+    EXPECT_EQ(doc.pageSetup(), RVPageSetup{});
+}
