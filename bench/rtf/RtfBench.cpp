@@ -6,7 +6,6 @@
 #include "RtfSample.h"
 #include "RtfWriter.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -42,13 +41,3 @@ BENCHMARK(BM_ReadRtf)->Arg(512)->Arg(5120)->Unit(benchmark::kMillisecond)->UseRe
 BENCHMARK(BM_WriteRtf)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
