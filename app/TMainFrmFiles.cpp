@@ -70,7 +70,8 @@ void TMainFrm::LoadByExtension(const QString &name, bool testUtf16)
 void TMainFrm::loadDocument(const QString &name, DocFormat format)
 {
     QString error;
-    if (!rvformats::loadDocument(ed->rvDocument(), name, format, ed->curTextStyleNo(), ed->curParaStyleNo(), &error))
+    if (!rvformats::loadDocument(ed->rvDocument(), name, format, ed->curTextStyleNo(), ed->curParaStyleNo(), &error,
+                                 ed->RVFOptions()))
         appevException(std::make_exception_ptr(ELoadError(error.toStdString())));
     ed->document()->clearUndoRedoStacks();
     ed->setTextCursor(QTextCursor(ed->document())); // a loaded document opens at its start
@@ -79,7 +80,7 @@ void TMainFrm::loadDocument(const QString &name, DocFormat format)
 void TMainFrm::writeDocument(const QString &name, DocFormat format)
 {
     QString error;
-    if (rvformats::saveDocument(ed->rvDocument(), name, format, &error))
+    if (rvformats::saveDocument(ed->rvDocument(), name, format, &error, ed->RVFOptions()))
         return;
     interaction_.message(this, MessageIcon::Error, AppTitle,
                          QStringLiteral("The document could not be saved as \"%1\".\n%2").arg(name, error));

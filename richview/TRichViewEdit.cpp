@@ -2,13 +2,16 @@
 
 #include "LayoutDeferral.h"
 #include "RVText.h"
+#include "RvfDocumentIO.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocumentFragment>
 #include <vector>
 
 namespace {
@@ -315,4 +318,62 @@ void TRichViewEdit::paintEvent(QPaintEvent *event)
             p.drawLine(0, y, kTextWidth - dx, y);
         }
     }
+}
+
+namespace {
+
+// What the clipboard carries whatever the file options say: everything, in the binary form.
+TRVFOptions clipboardOptions(TRVFOptions options)
+{
+    for (TRVFOption on : {rvfoSavePicturesBody, rvfoSaveControlsBody, rvfoSaveTextStyles, rvfoSaveParaStyles,
+                          rvfoSaveBinary})
+        options.set(on, true);
+    options.set(rvfoUseStyleNames, false);
+    return options;
+}
+
+} // namespace
+
+QMimeData *TRichViewEdit::createMimeDataFromSelection() const
+{
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return QTextEdit::createMimeDataFromSelection();
+    // Qt's own clipboard data lists a fixed set of types, so ours goes into a plain one beside the
+    // text and HTML that other programs read.
+    auto *data = new QMimeData;
+    const QTextDocumentFragment fragment = cursor.selection();
+    data->setText(fragment.toPlainText());
+    data->setHtml(fragment.toHtml());
+    RVDocument selection;
+    selection.style() = doc_.style();
+    selection.clear();
+    QTextCursor(selection.textDocument()).insertFragment(fragment);
+    data->setData(QLatin1String(kRvfMimeType), writeRvfBytes(selection, clipboardOptions(rvfOptions_)));
+    return data;
+}
+
+bool TRichViewEdit::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source->hasFormat(QLatin1String(kRvfMimeType)) || QTextEdit::canInsertFromMimeData(source);
+}
+
+void TRichViewEdit::insertFromMimeData(const QMimeData *source)
+{
+    if (isReadOnly())
+        return;
+    if (!source->hasFormat(QLatin1String(kRvfMimeType))) {
+        QTextEdit::insertFromMimeData(source);
+        return;
+    }
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    QString error;
+    // A damaged clipboard puts in what could be read; there is no one to tell but the log.
+    if (!readRvfBytes(doc_, cursor, source->data(QLatin1String(kRvfMimeType)), rvfOptions_, RvfReadMode::Paste, &error))
+        qWarning("%s", qPrintable(error));
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+    ensureCursorVisible();
 }

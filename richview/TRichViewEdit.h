@@ -71,6 +71,10 @@ public:
     TRVFOptions RVFOptions() const { return rvfOptions_; }
     void setRVFOptions(const TRVFOptions &options) { rvfOptions_ = options; }
 
+    // The clipboard and drag-and-drop type that carries the native format, so a copy inside the
+    // program keeps styles, tags, checkpoints and controls.
+    static constexpr const char *kRvfMimeType = "application/x-tavlen-rvf";
+
 signals:
     void curTextStyleChanged();
     void curParaStyleChanged();
@@ -79,6 +83,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    QMimeData *createMimeDataFromSelection() const override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
 
 private:
     void onCursorMoved();

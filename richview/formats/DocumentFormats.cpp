@@ -1,15 +1,31 @@
 #include "DocumentFormats.h"
 
 #include "RtfFormat.h"
+#include "RvfFormat.h"
 #include "TextFormats.h"
+#include "XmlFormat.h"
 
 #include <array>
 
 namespace rvformats {
 namespace {
 
-using LoadFn = bool (*)(RVDocument &, const QString &, int textStyle, int paraStyle, QString *);
-using SaveFn = bool (*)(const RVDocument &, const QString &, QString *);
+using LoadFn = bool (*)(RVDocument &, const QString &, int textStyle, int paraStyle, const TRVFOptions &, QString *);
+using SaveFn = bool (*)(const RVDocument &, const QString &, const TRVFOptions &, QString *);
+
+// Formats that have no options take the table's signature through these.
+template <bool (*Load)(RVDocument &, const QString &, int, int, QString *)>
+bool withoutOptions(RVDocument &doc, const QString &path, int textStyle, int paraStyle, const TRVFOptions &,
+                    QString *error)
+{
+    return Load(doc, path, textStyle, paraStyle, error);
+}
+
+template <bool (*Save)(const RVDocument &, const QString &, QString *)>
+bool withoutOptions(const RVDocument &doc, const QString &path, const TRVFOptions &, QString *error)
+{
+    return Save(doc, path, error);
+}
 
 struct FormatEntry {
     DocFormat format;
@@ -20,11 +36,11 @@ struct FormatEntry {
 
 // Indexed by DocFormat.
 constexpr std::array<FormatEntry, 5> kFormats = {{
-    {DocFormat::Rtf, "RTF", loadRtf, saveRtf},
-    {DocFormat::Xml, "XML", nullptr, nullptr},
-    {DocFormat::Rvf, "RVF", nullptr, nullptr},
-    {DocFormat::Text, "text", loadText, saveText},
-    {DocFormat::UnicodeText, "Unicode text", loadUnicodeText, saveUnicodeText},
+    {DocFormat::Rtf, "RTF", withoutOptions<loadRtf>, withoutOptions<saveRtf>},
+    {DocFormat::Xml, "XML", loadXml, saveXml},
+    {DocFormat::Rvf, "RVF", loadRvf, saveRvf},
+    {DocFormat::Text, "text", withoutOptions<loadText>, withoutOptions<saveText>},
+    {DocFormat::UnicodeText, "Unicode text", withoutOptions<loadUnicodeText>, withoutOptions<saveUnicodeText>},
 }};
 
 const FormatEntry &entry(DocFormat f)
@@ -69,16 +85,17 @@ QString formatName(DocFormat format)
 }
 
 bool loadDocument(RVDocument &doc, const QString &path, DocFormat format, int textStyle, int paraStyle,
-                  QString *error)
+                  QString *error, const TRVFOptions &options)
 {
     const FormatEntry &e = entry(format);
-    return e.load ? e.load(doc, path, textStyle, paraStyle, error) : unsupported(format, "read", error);
+    return e.load ? e.load(doc, path, textStyle, paraStyle, options, error) : unsupported(format, "read", error);
 }
 
-bool saveDocument(const RVDocument &doc, const QString &path, DocFormat format, QString *error)
+bool saveDocument(const RVDocument &doc, const QString &path, DocFormat format, QString *error,
+                  const TRVFOptions &options)
 {
     const FormatEntry &e = entry(format);
-    return e.save ? e.save(doc, path, error) : unsupported(format, "written", error);
+    return e.save ? e.save(doc, path, options, error) : unsupported(format, "written", error);
 }
 
 } // namespace rvformats

@@ -2,6 +2,8 @@
 // The document file formats and the one table that says who reads and writes each. A format whose
 // reader or writer is not in the table fails with a message saying so.
 
+#include "RVFOptions.h"
+
 #include <QString>
 
 class RVDocument;
@@ -20,9 +22,10 @@ DocFormat formatByExtension(const QString &name, bool testUtf16);
 QString formatName(DocFormat format);
 
 // Reads a file into the document (appending to what it holds; callers empty it first). Text
-// formats use the given current text and paragraph styles.
+// formats use the given current text and paragraph styles; the native format and XML the options.
 bool loadDocument(RVDocument &doc, const QString &path, DocFormat format, int textStyle, int paraStyle,
-                  QString *error);
-bool saveDocument(const RVDocument &doc, const QString &path, DocFormat format, QString *error);
+                  QString *error, const TRVFOptions &options = TRVFOptions::defaults());
+bool saveDocument(const RVDocument &doc, const QString &path, DocFormat format, QString *error,
+                  const TRVFOptions &options = TRVFOptions::defaults());
 
 } // namespace rvformats
