@@ -341,6 +341,8 @@ QTextListFormat TRVStyle::listFormat(int listNo, int level) const
     if (listNo < 0 || std::size_t(listNo) >= ListStyles.size() || ListStyles[std::size_t(listNo)].levels.empty())
         listNo = 0;
     const auto &levels = ListStyles[std::size_t(listNo)].levels;
+    if (levels.empty()) // even the first list style may come from a file without levels
+        return f;
     level = std::clamp(level, 0, int(levels.size()) - 1);
     const RVListLevel &l = levels[std::size_t(level)];
     f.setStyle(toQtListStyle(l.kind));

@@ -157,6 +157,13 @@ bool TRichViewEdit::canDelete() const
     const QTextCursor c = textCursor();
     if (!c.hasSelection())
         return true;
+    // This runs on every key press (shortcut update): when no format of the document carries a
+    // protected style, no selection can hold protected text, whatever its size.
+    bool anyProtected = false;
+    for (const QTextFormat &f : document()->allFormats())
+        anyProtected = anyProtected || (f.isCharFormat() && doc_.style().isDeleteProtected(f.intProperty(rvprop::StyleNo)));
+    if (!anyProtected)
+        return true;
     const int start = c.selectionStart(), end = c.selectionEnd();
     for (QTextBlock b = document()->findBlock(start); b.isValid() && b.position() < end; b = b.next()) {
         for (auto it = b.begin(); !it.atEnd(); ++it) {

@@ -74,3 +74,13 @@ TEST(DocumentModel, ClearingForgetsBackgroundLayoutAndPageSetup)
     EXPECT_EQ(doc.layout(), RVLayout{});
     EXPECT_EQ(doc.pageSetup(), RVPageSetup{});
 }
+
+TEST(StyleSheet, ListFormatOfAListStyleWithoutLevelsIsPlain)
+{
+    TRVStyle s;
+    s.ListStyles = {RVListStyle{QStringLiteral("Empty"), {}}};
+    const QTextListFormat f = s.listFormat(0, 3);
+    EXPECT_FALSE(f.hasProperty(rvprop::ListStyleNo));
+    s.ListStyles.clear();
+    EXPECT_FALSE(s.listFormat(5, 0).hasProperty(rvprop::ListStyleNo));
+}
