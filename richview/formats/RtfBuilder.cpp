@@ -1,5 +1,7 @@
 #include "RtfBuilder.h"
 
+#include "CellBorders.h"
+
 #include "RVStyle.h"
 
 #include <QTextCursor>
@@ -187,20 +189,7 @@ private:
 
     static QTextTableCellFormat cellFormat(QTextTableCellFormat f, const RtfCellFormat &from)
     {
-        auto side = [](const RtfCellBorder &b, auto setWidth, auto setStyle, auto setBrush, QTextTableCellFormat &f) {
-            (f.*setWidth)(b.width);
-            (f.*setStyle)(b.width > 0 ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
-            if (b.width > 0)
-                (f.*setBrush)(toQColor(b.color));
-        };
-        side(from.left, &QTextTableCellFormat::setLeftBorder, &QTextTableCellFormat::setLeftBorderStyle,
-             &QTextTableCellFormat::setLeftBorderBrush, f);
-        side(from.top, &QTextTableCellFormat::setTopBorder, &QTextTableCellFormat::setTopBorderStyle,
-             &QTextTableCellFormat::setTopBorderBrush, f);
-        side(from.rightBorder, &QTextTableCellFormat::setRightBorder, &QTextTableCellFormat::setRightBorderStyle,
-             &QTextTableCellFormat::setRightBorderBrush, f);
-        side(from.bottom, &QTextTableCellFormat::setBottomBorder, &QTextTableCellFormat::setBottomBorderStyle,
-             &QTextTableCellFormat::setBottomBorderBrush, f);
+        rvformats::setCellBorders(f, from.left, from.top, from.rightBorder, from.bottom);
         if (const QColor back = toQColor(from.shading); back.isValid())
             f.setBackground(back);
         return f;

@@ -1,5 +1,7 @@
 #include "RvfContent.h"
 
+#include "CellBorders.h"
+
 #include "RVStyle.h"
 
 #include <QTextBlock>
@@ -334,20 +336,7 @@ private:
         if (cell.left == RvfCellBorder{} && cell.top == RvfCellBorder{} && cell.right == RvfCellBorder{}
             && cell.bottom == RvfCellBorder{})
             return f;
-        const auto side = [](const RvfCellBorder &b, auto setWidth, auto setStyle, auto setBrush, QTextTableCellFormat &f) {
-            (f.*setWidth)(b.width);
-            (f.*setStyle)(b.width > 0 ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
-            if (b.width > 0)
-                (f.*setBrush)(toQColor(b.color));
-        };
-        side(cell.left, &QTextTableCellFormat::setLeftBorder, &QTextTableCellFormat::setLeftBorderStyle,
-             &QTextTableCellFormat::setLeftBorderBrush, f);
-        side(cell.top, &QTextTableCellFormat::setTopBorder, &QTextTableCellFormat::setTopBorderStyle,
-             &QTextTableCellFormat::setTopBorderBrush, f);
-        side(cell.right, &QTextTableCellFormat::setRightBorder, &QTextTableCellFormat::setRightBorderStyle,
-             &QTextTableCellFormat::setRightBorderBrush, f);
-        side(cell.bottom, &QTextTableCellFormat::setBottomBorder, &QTextTableCellFormat::setBottomBorderStyle,
-             &QTextTableCellFormat::setBottomBorderBrush, f);
+        rvformats::setCellBorders(f, cell.left, cell.top, cell.right, cell.bottom);
         return f;
     }
 
