@@ -166,9 +166,13 @@ std::vector<RvfBlock> blocksOf(QTextFrame::iterator it)
     return blocks;
 }
 
-class Builder
+} // namespace
+
+class RvfContentInserter::Builder
 {
 public:
+    using Lists = std::map<std::pair<int, int>, QTextList *>; // (list style, level) -> the list so far
+
     explicit Builder(const TRVStyle &style)
         : style_(style)
         , charFormats_(std::max<std::size_t>(1, style.TextStyles.size()))
@@ -176,9 +180,8 @@ public:
     {
     }
 
-    void blocks(QTextCursor &c, const std::vector<RvfBlock> &blocks, bool &continueBlock)
+    void blocks(QTextCursor &c, const std::vector<RvfBlock> &blocks, bool &continueBlock, Lists &lists)
     {
-        std::map<std::pair<int, int>, QTextList *> lists;
         for (const RvfBlock &b : blocks) {
             if (b.table) {
                 table(c, *b.table, continueBlock);
@@ -213,8 +216,7 @@ private:
         return bf;
     }
 
-    void paragraph(QTextCursor &c, const RvfParagraph &p, bool &continueBlock,
-                   std::map<std::pair<int, int>, QTextList *> &lists)
+    void paragraph(QTextCursor &c, const RvfParagraph &p, bool &continueBlock, Lists &lists)
     {
         const QTextBlockFormat bf = blockFormat(p);
         QTextCharFormat first = charFormat(0);
@@ -321,7 +323,8 @@ private:
             qc.setFormat(cellFormat(qc.format().toTableCellFormat(), cell));
             QTextCursor in = qc.firstCursorPosition();
             bool fresh = true;
-            blocks(in, cell.blocks, fresh);
+            Lists cellLists;
+            blocks(in, cell.blocks, fresh, cellLists);
         }
         c = table->lastCursorPosition();
         c.movePosition(QTextCursor::NextBlock);
@@ -345,8 +348,6 @@ private:
     std::vector<std::optional<QTextBlockFormat>> blockFormats_;
 };
 
-} // namespace
-
 RvfContent contentOf(const QTextDocument &doc)
 {
     RvfContent content;
@@ -355,8 +356,26 @@ RvfContent contentOf(const QTextDocument &doc)
     return content;
 }
 
+struct RvfContentInserter::State {
+    QTextCursor &cursor;
+    Builder builder;
+    Builder::Lists lists;
+    bool continueBlock = true;
+};
+
+RvfContentInserter::RvfContentInserter(QTextCursor &cursor, const TRVStyle &style)
+    : state_(std::make_unique<State>(State{cursor, Builder(style), {}, true}))
+{
+}
+
+RvfContentInserter::~RvfContentInserter() = default;
+
+void RvfContentInserter::insert(const std::vector<RvfBlock> &blocks)
+{
+    state_->builder.blocks(state_->cursor, blocks, state_->continueBlock, state_->lists);
+}
+
 void insertContent(QTextCursor &cursor, const TRVStyle &style, const RvfContent &content)
 {
-    bool continueBlock = true;
-    Builder(style).blocks(cursor, content.blocks, continueBlock);
+    RvfContentInserter(cursor, style).insert(content.blocks);
 }

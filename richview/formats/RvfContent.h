@@ -79,6 +79,25 @@ constexpr int kRvfMaxObjectSide = 8192;
 
 RvfContent contentOf(const QTextDocument &doc);
 
-// Inserts the content at the cursor: the first paragraph continues the cursor's block (and gives it
-// its paragraph style when that block is empty). Style numbers must exist in `style`.
+// Puts blocks into a document at a cursor, a batch at a time, so that a reader can hand over what it
+// has read and let it go: the first paragraph continues the cursor's block (and gives it its
+// paragraph style when that block is empty); lists go on across batches. Style numbers must exist
+// in `style`, which must not change while the inserter lives.
+class RvfContentInserter
+{
+public:
+    RvfContentInserter(QTextCursor &cursor, const TRVStyle &style);
+    ~RvfContentInserter();
+    RvfContentInserter(const RvfContentInserter &) = delete;
+    RvfContentInserter &operator=(const RvfContentInserter &) = delete;
+
+    void insert(const std::vector<RvfBlock> &blocks);
+
+private:
+    class Builder;
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// Inserts the whole content at the cursor, as above.
 void insertContent(QTextCursor &cursor, const TRVStyle &style, const RvfContent &content);

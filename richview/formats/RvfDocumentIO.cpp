@@ -330,10 +330,27 @@ private:
 
 struct RvfDocumentReader::State {
     RVDocument &doc;
+    QTextCursor &cursor;
     TRVFOptions o;
     RvfReadMode mode;
 
+    // Top-level blocks read but not yet in the document: a block is final once the next one begins.
     RvfContent content;
+    // Set while blocks are going in: a load is not an edit the user can take back, and the layout
+    // waits for the end.
+    struct Insertion {
+        Insertion(QTextDocument *td, bool load, QTextCursor &cursor, const TRVStyle &style)
+            : undoWas(td->isUndoRedoEnabled()), deferral(td, load), inserter(cursor, style)
+        {
+            if (load)
+                td->setUndoRedoEnabled(false);
+            cursor.beginEditBlock();
+        }
+        bool undoWas;
+        LayoutDeferral deferral;
+        RvfContentInserter inserter;
+    };
+    std::optional<Insertion> insertion;
     // Where paragraphs go: the document's blocks, or a table cell's.
     std::vector<std::vector<RvfBlock> *> containers;
     std::vector<RvfTable *> tables;
@@ -353,12 +370,40 @@ struct RvfDocumentReader::State {
     };
     std::vector<Image> images;
 
-    State(RVDocument &d, const TRVFOptions &options, RvfReadMode m) : doc(d), o(options), mode(m)
+    State(RVDocument &d, QTextCursor &c, const TRVFOptions &options, RvfReadMode m) : doc(d), cursor(c), o(options), mode(m)
     {
         containers.push_back(&content.blocks);
     }
 
+    ~State() { endInsertion(); }
+
     bool load() const { return mode == RvfReadMode::Load; }
+
+    // Hands the blocks read so far to the document; called when a new top-level block begins.
+    void flush()
+    {
+        if (content.blocks.empty())
+            return;
+        beginInsertion();
+        insertion->inserter.insert(content.blocks);
+        content.blocks.clear();
+    }
+
+    void beginInsertion()
+    {
+        if (!insertion)
+            insertion.emplace(doc.textDocument(), load(), cursor, doc.style());
+    }
+
+    void endInsertion()
+    {
+        if (!insertion)
+            return;
+        cursor.endEditBlock();
+        const bool undoWas = insertion->undoWas;
+        insertion.reset();
+        doc.textDocument()->setUndoRedoEnabled(undoWas);
+    }
 
     // ---- records
     bool untyped = false; // of the record being read
@@ -596,6 +641,8 @@ struct RvfDocumentReader::State {
         if (afterTable && !blocks.empty() && blocks.back().table) {
             blocks.back().paragraph = std::move(p);
         } else {
+            if (containers.size() == 1)
+                flush();
             blocks.emplace_back();
             blocks.back().paragraph = std::move(p);
         }
@@ -705,6 +752,8 @@ struct RvfDocumentReader::State {
             return fail(error, QStringLiteral("tables are nested too deeply"));
         if (tables.size() + 1 != containers.size())
             return fail(error, QStringLiteral("a table begins between the cells of another"));
+        if (containers.size() == 1)
+            flush();
         std::vector<RvfBlock> &blocks = *containers.back();
         blocks.emplace_back();
         blocks.back().table = std::make_shared<RvfTable>();
@@ -772,8 +821,8 @@ struct RvfDocumentReader::State {
     }
 };
 
-RvfDocumentReader::RvfDocumentReader(RVDocument &doc, const TRVFOptions &options, RvfReadMode mode)
-    : d_(std::make_unique<State>(doc, options, mode))
+RvfDocumentReader::RvfDocumentReader(RVDocument &doc, QTextCursor &cursor, const TRVFOptions &options, RvfReadMode mode)
+    : d_(std::make_unique<State>(doc, cursor, options, mode))
 {
 }
 
@@ -784,23 +833,15 @@ bool RvfDocumentReader::record(const RvfRecord &record, QString *error)
     return d_->record(record, error);
 }
 
-bool RvfDocumentReader::finish(QTextCursor &cursor, QString *error)
+bool RvfDocumentReader::finish(QString *error)
 {
     d_->settleStyles();
-    QTextDocument *td = d_->doc.textDocument();
-    const bool load = d_->load();
-    const bool undo = td->isUndoRedoEnabled();
-    if (load)
-        td->setUndoRedoEnabled(false); // a load is not an edit the user can take back
-    {
-        const LayoutDeferral deferral(td, load);
-        cursor.beginEditBlock();
-        insertContent(cursor, d_->doc.style(), d_->content);
-        cursor.endEditBlock();
+    d_->flush();
+    if (d_->load() && d_->content.endCheckpoint) {
+        d_->beginInsertion();
+        setEndCheckpoint(*d_->doc.textDocument(), d_->content.endCheckpoint);
     }
-    if (load && d_->content.endCheckpoint)
-        setEndCheckpoint(*td, d_->content.endCheckpoint);
-    td->setUndoRedoEnabled(undo);
+    d_->endInsertion();
     if (!d_->ended)
         return fail(error, QStringLiteral("the file is truncated"));
     return true;
@@ -814,10 +855,10 @@ void writeRvfRecords(const RVDocument &doc, const TRVFOptions &options, RvfEncod
 bool readRvfBytes(RVDocument &doc, QTextCursor &cursor, const QByteArray &bytes, const TRVFOptions &options,
                   RvfReadMode mode, QString *error)
 {
-    RvfDocumentReader reader(doc, options, mode);
+    RvfDocumentReader reader(doc, cursor, options, mode);
     QString why;
     const bool decoded = decodeRvf(bytes, reader.sink(), &why);
-    const bool finished = reader.finish(cursor, decoded ? &why : nullptr);
+    const bool finished = reader.finish(decoded ? &why : nullptr);
     if (!decoded || !finished)
         return fail(error, QStringLiteral("Cannot read the RVF document: %1").arg(why));
     return true;

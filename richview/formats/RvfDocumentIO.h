@@ -19,11 +19,13 @@ enum class RvfReadMode {
     Paste, // into a document at a cursor: the file's styles are added if needed; the document keeps its own settings
 };
 
-// Feeds records into a document. Whatever was read before an error is still put into the document.
+// Feeds records into a document at a cursor (Load: the end of the document, without undo). Paragraphs
+// go in as they are read, so a large file never stands in memory twice; whatever was read before an
+// error stays in the document. The cursor must outlive the reader.
 class RvfDocumentReader
 {
 public:
-    RvfDocumentReader(RVDocument &doc, const TRVFOptions &options, RvfReadMode mode);
+    RvfDocumentReader(RVDocument &doc, QTextCursor &cursor, const TRVFOptions &options, RvfReadMode mode);
     ~RvfDocumentReader();
     RvfDocumentReader(const RvfDocumentReader &) = delete;
     RvfDocumentReader &operator=(const RvfDocumentReader &) = delete;
@@ -33,9 +35,8 @@ public:
     {
         return [this](const RvfRecord &r, QString *error) { return record(r, error); };
     }
-    // Puts what was read into the document at the cursor (Load: the end of the document, without undo);
-    // false when the file ended without its end record.
-    bool finish(QTextCursor &cursor, QString *error);
+    // Puts the rest of what was read into the document; false when the file ended without its end record.
+    bool finish(QString *error);
 
 private:
     struct State;

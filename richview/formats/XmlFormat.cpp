@@ -291,7 +291,9 @@ bool readXml(RVDocument &doc, const QByteArray &bytes, const TRVFOptions &option
     TRVFOptions o = options;
     for (TRVFOption on : {rvfoLoadBack, rvfoLoadLayout, rvfoLoadDocProperties})
         o.set(on, true);
-    RvfDocumentReader reader(doc, o, RvfReadMode::Load);
+    QTextCursor c(doc.textDocument());
+    c.movePosition(QTextCursor::End);
+    RvfDocumentReader reader(doc, c, o, RvfReadMode::Load);
     QString why;
     bool ok = walk(root, reader, 0, &why);
     if (ok) {
@@ -299,9 +301,7 @@ bool readXml(RVDocument &doc, const QByteArray &bytes, const TRVFOptions &option
         end.clear("ENDF");
         reader.record(end, nullptr);
     }
-    QTextCursor c(doc.textDocument());
-    c.movePosition(QTextCursor::End);
-    reader.finish(c, nullptr);
+    reader.finish(nullptr);
     if (!ok) {
         if (error)
             *error = why;
