@@ -1,6 +1,7 @@
 #include "RvfRecords.h"
 
 #include <QList>
+#include <QtEndian>
 #include <cstring>
 
 namespace {
@@ -111,7 +112,7 @@ bool decodeBinary(const QByteArray &bytes, const RvfRecordSink &sink, QString *e
         quint32 count;
         if (!f.u32(count) || count > length) // every field takes at least one byte
             return fail(error, QStringLiteral("a record's field count is out of range"));
-        record.tag = QByteArray(tag, 4);
+        std::memcpy(record.tag.letters, tag, 4);
         record.fields.resize(count);
         for (RvfField &field : record.fields) {
             field.name.clear();
@@ -130,9 +131,12 @@ bool decodeBinary(const QByteArray &bytes, const RvfRecordSink &sink, QString *e
             const char *data;
             if ((type != RvfValue::String && type != RvfValue::Bytes) || !f.u32(n) || !f.span(n, data))
                 return fail(error, QStringLiteral("a field is damaged or its length points past its record"));
-            if (type == RvfValue::String)
-                field.value.text = QString::fromUtf8(data, qsizetype(n));
-            else
+            if (type == RvfValue::String) {
+                if (n % 2)
+                    return fail(error, QStringLiteral("a text field has an odd number of bytes"));
+                field.value.text = QString(qsizetype(n / 2), Qt::Uninitialized);
+                qFromLittleEndian<quint16>(data, qsizetype(n / 2), field.value.text.data());
+            } else
                 field.value.bytes = QByteArray(data, qsizetype(n));
         }
         if (!sink(record, error))
@@ -145,22 +149,27 @@ void putQuoted(QByteArray &out, const QString &text)
 {
     out.append('"');
     const QByteArray utf8 = text.toUtf8();
-    for (const char ch : utf8) {
-        const uchar c = uchar(ch);
+    const char *p = utf8.constData(), *end = p + utf8.size();
+    while (p < end) {
+        // Runs that need no escape go in whole.
+        const char *run = p;
+        while (p < end && uchar(*p) >= 0x20 && *p != '"' && *p != '\\')
+            ++p;
+        out.append(run, p - run);
+        if (p == end)
+            break;
+        const uchar c = uchar(*p++);
         switch (c) {
         case '"': out.append("\\\"", 2); break;
         case '\\': out.append("\\\\", 2); break;
         case '\n': out.append("\\n", 2); break;
         case '\r': out.append("\\r", 2); break;
         case '\t': out.append("\\t", 2); break;
-        default:
-            if (c < 0x20) {
-                static const char hex[] = "0123456789ABCDEF";
-                const char esc[4] = {'\\', 'x', hex[c >> 4], hex[c & 15]};
-                out.append(esc, 4);
-            } else {
-                out.append(ch);
-            }
+        default: {
+            static const char hex[] = "0123456789ABCDEF";
+            const char esc[4] = {'\\', 'x', hex[c >> 4], hex[c & 15]};
+            out.append(esc, 4);
+        }
         }
     }
     out.append('"');
@@ -183,7 +192,7 @@ bool parseLine(const char *p, const char *end, RvfRecord &record, QString *error
     auto bad = [&] { return fail(error, QStringLiteral("a line of the text form is damaged")); };
     if (end - p < 4)
         return bad();
-    record.tag = QByteArray(p, 4);
+    std::memcpy(record.tag.letters, p, 4);
     record.fields.clear();
     p += 4;
     while (p < end) {
@@ -195,10 +204,23 @@ bool parseLine(const char *p, const char *end, RvfRecord &record, QString *error
         if (p == end || p == nameStart)
             return bad();
         RvfField field;
-        field.name = QByteArray(nameStart, p - nameStart);
+        // The record lives only while the sink looks at it, and the file's bytes outlive that.
+        field.name = QByteArray::fromRawData(nameStart, p - nameStart);
         ++p;
         if (p < end && *p == '"') {
             ++p;
+            // Most texts hold no escape: they are read in one piece.
+            const char *text = p;
+            while (p < end && *p != '"' && *p != '\\')
+                ++p;
+            if (p < end && *p == '"') {
+                field.value.type = RvfValue::String;
+                field.value.text = QString::fromUtf8(text, p - text);
+                ++p;
+                record.fields.push_back(std::move(field));
+                continue;
+            }
+            p = text;
             QByteArray utf8;
             for (;;) {
                 if (p == end)
@@ -325,7 +347,7 @@ RvfBinaryEncoder::RvfBinaryEncoder()
 
 void RvfBinaryEncoder::put(const RvfRecord &record)
 {
-    out_.append(record.tag.constData(), 4);
+    out_.append(record.tag.letters, 4);
     const qsizetype lengthAt = out_.size();
     put32(out_, 0);
     put32(out_, quint32(record.fields.size()));
@@ -334,9 +356,11 @@ void RvfBinaryEncoder::put(const RvfRecord &record)
         switch (f.value.type) {
         case RvfValue::Int: put64(out_, quint64(f.value.number)); break;
         case RvfValue::String: {
-            const QByteArray utf8 = f.value.text.toUtf8();
-            put32(out_, quint32(utf8.size()));
-            out_.append(utf8);
+            const qsizetype units = f.value.text.size();
+            put32(out_, quint32(units * 2));
+            const qsizetype at = out_.size();
+            out_.resize(at + units * 2);
+            qToLittleEndian<quint16>(f.value.text.utf16(), units, out_.data() + at);
             break;
         }
         case RvfValue::Bytes:
@@ -358,7 +382,7 @@ RvfTextEncoder::RvfTextEncoder()
 
 void RvfTextEncoder::put(const RvfRecord &record)
 {
-    out_.append(record.tag);
+    out_.append(record.tag.letters, 4);
     for (const RvfField &f : record.fields) {
         out_.append(' ');
         out_.append(f.name);

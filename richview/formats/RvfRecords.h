@@ -25,8 +25,26 @@ struct RvfField {
     RvfValue value;
 };
 
+// A record's four-letter tag, held in place: a file has a record for every run of text.
+struct RvfTag {
+    char letters[4] = {};
+    constexpr RvfTag() = default;
+    constexpr RvfTag(const char *tag) // up to four letters; fewer are padded with zero bytes
+    {
+        for (int i = 0; i < 4 && tag[i]; ++i)
+            letters[i] = tag[i];
+    }
+    constexpr quint32 key() const
+    {
+        return quint32(quint8(letters[0])) | quint32(quint8(letters[1])) << 8 | quint32(quint8(letters[2])) << 16
+               | quint32(quint8(letters[3])) << 24;
+    }
+    constexpr bool operator==(const RvfTag &other) const { return key() == other.key(); }
+    constexpr bool operator==(const char *tag) const { return key() == RvfTag(tag).key(); }
+};
+
 struct RvfRecord {
-    QByteArray tag; // four ASCII letters
+    RvfTag tag;
     std::vector<RvfField> fields;
     bool untyped = false; // every field is a text (read from XML): numbers are texts of digits
 
@@ -51,6 +69,8 @@ constexpr int kRvfVersionMajor = 1;
 constexpr int kRvfVersionMinor = 0;
 
 // Receives records as they are written or read; a reader's sink returns false (with the reason) to stop.
+// A record read from a file is valid during the call only: its field names may point into the file's
+// bytes, so a sink keeps the values it needs, never the record.
 using RvfRecordSink = std::function<bool(const RvfRecord &, QString *error)>;
 
 class RvfEncoder

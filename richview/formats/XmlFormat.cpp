@@ -12,6 +12,9 @@
 #include <libxml/tree.h>
 #include <libxml/xmlwriter.h>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace rvformats {
 namespace {
@@ -37,7 +40,7 @@ constexpr std::array<ElementName, 17> kElements = {{
     {"CELL", "cell", nullptr, true},
 }};
 
-const ElementName *byTag(const QByteArray &tag)
+const ElementName *byTag(const RvfTag &tag)
 {
     for (const ElementName &e : kElements)
         if (tag == e.tag)
@@ -150,73 +153,182 @@ bool fail(QString *error, const QString &why)
     return false;
 }
 
-// The text of a node list: one text node (all our writer makes) is read in place.
-QString textOf(xmlNodePtr children, xmlDocPtr doc)
+// A name that outlives the record it goes into (the parser's dictionary, or a constant).
+QByteArray rawName(const xmlChar *name)
 {
-    if (!children)
-        return {};
-    if (!children->next && children->type == XML_TEXT_NODE)
-        return QString::fromUtf8(reinterpret_cast<const char *>(children->content));
-    xmlChar *value = xmlNodeListGetString(doc, children, 1);
-    QString text = QString::fromUtf8(reinterpret_cast<const char *>(value));
-    xmlFree(value);
-    return text;
+    const char *s = reinterpret_cast<const char *>(name);
+    return QByteArray::fromRawData(s, qsizetype(std::strlen(s)));
 }
 
-// Nodes handed to the reader as records, depth first.
-bool walk(xmlNodePtr parent, RvfDocumentReader &reader, int depth, QString *error)
+// The parser hands an ampersand in an attribute on as "&#38;", for a tree builder to resolve; every
+// other reference arrives resolved.
+QString attributeValue(const xmlChar *begin, const xmlChar *end)
 {
-    if (depth > 200)
-        return fail(error, QStringLiteral("elements are nested too deeply"));
-    RvfRecord r;
-    r.untyped = true;
-    for (xmlNodePtr n = parent->children; n; n = n->next) {
-        if (n->type != XML_ELEMENT_NODE)
-            continue;
-        const ElementName *e = byElement(n->name);
-        if (!e)
-            continue; // an element of a newer version
-        r.tag = e->tag;
-        r.fields.clear();
-        for (xmlAttrPtr a = n->properties; a; a = a->next) {
-            RvfField f;
-            // The tree outlives the record, so names need no copy.
-            f.name = QByteArray::fromRawData(reinterpret_cast<const char *>(a->name),
-                                             qsizetype(std::strlen(reinterpret_cast<const char *>(a->name))));
-            f.value.type = RvfValue::String;
-            f.value.text = textOf(a->children, n->doc);
-            r.fields.push_back(std::move(f));
-        }
-        if (e->content) {
-            RvfField f;
-            f.name = e->content;
-            const QByteArray utf8 = textOf(n->children, n->doc).toUtf8();
-            if (r.tag == "IMAG") {
-                auto decoded = QByteArray::fromBase64Encoding(utf8.trimmed(), QByteArray::AbortOnBase64DecodingErrors);
-                if (!decoded)
-                    return fail(error, QStringLiteral("a picture's data is damaged"));
-                f.value.type = RvfValue::Bytes;
-                f.value.bytes = std::move(*decoded);
-            } else {
-                f.value.type = RvfValue::String;
-                f.value.text = QString::fromUtf8(utf8);
-            }
-            r.fields.push_back(std::move(f));
-        }
-        QString why;
-        if (!reader.record(r, &why))
-            return fail(error, why);
-        if (e->opens) {
-            if (!walk(n, reader, depth + 1, error))
-                return false;
-            RvfRecord close;
-            close.clear(r.tag == "TABL" ? "TEND" : "CEND");
-            if (!reader.record(close, &why))
-                return fail(error, why);
-        }
-    }
-    return true;
+    const auto *value = reinterpret_cast<const char *>(begin);
+    const qsizetype size = end - begin;
+    if (!std::memchr(value, '&', std::size_t(size)))
+        return QString::fromUtf8(value, size);
+    QByteArray resolved(value, size);
+    resolved.replace("&#38;", "&");
+    return QString::fromUtf8(resolved);
 }
+
+// Turns the parser's events into records as elements close. An element of kElements right inside the
+// root, a table or a cell becomes one record with its attributes (and its text); a table or a cell
+// goes to the reader when it opens and has its closing record when it closes. Anything else, and
+// whatever an element holds besides its text, is skipped: a newer version may add elements.
+class XmlRecordReader
+{
+public:
+    // Elements inside the root may nest this deep.
+    static constexpr int kMaxDepth = 200;
+
+    XmlRecordReader(xmlParserCtxtPtr ctxt, RvfDocumentReader &reader, qsizetype inputSize)
+        : ctxt_(ctxt), reader_(reader), textLimit_(3 * std::size_t(inputSize))
+    {
+        ctxt->_private = this;
+    }
+
+    static xmlSAXHandler handler()
+    {
+        xmlSAXHandler h{};
+        h.initialized = XML_SAX2_MAGIC;
+        h.startElementNs = [](void *ctx, const xmlChar *name, const xmlChar *, const xmlChar *, int, const xmlChar **,
+                              int attributeCount, int, const xmlChar **attributes) {
+            self(ctx).open(name, attributeCount, attributes);
+        };
+        h.endElementNs = [](void *ctx, const xmlChar *, const xmlChar *, const xmlChar *) { self(ctx).close(); };
+        h.characters = [](void *ctx, const xmlChar *text, int length) { self(ctx).gather(text, length); };
+        h.cdataBlock = h.characters;
+        h.ignorableWhitespace = h.characters;
+        // A document type may declare entities that grow without bound or name other files.
+        h.internalSubset = h.externalSubset = [](void *ctx, const xmlChar *, const xmlChar *, const xmlChar *) {
+            self(ctx).stop(QStringLiteral("the file declares a document type; its entities are not read"));
+        };
+        return h;
+    }
+
+    // Empty while every record was taken.
+    const QString &error() const { return error_; }
+
+private:
+    static XmlRecordReader &self(void *ctx)
+    {
+        return *static_cast<XmlRecordReader *>(static_cast<xmlParserCtxtPtr>(ctx)->_private);
+    }
+
+    void open(const xmlChar *name, int attributeCount, const xmlChar **attributes)
+    {
+        if (depth_ < 0) {
+            if (!xmlStrEqual(name, x("rvxml")))
+                return stop(QStringLiteral("the root element is not rvxml"));
+            depth_ = 0;
+            return;
+        }
+        if (++depth_ > kMaxDepth)
+            return stop(QStringLiteral("elements are nested too deeply"));
+        const ElementName *e = leaf_ || skipped_ ? nullptr : byElement(name);
+        if (!e) {
+            ++skipped_;
+            return;
+        }
+        record_.clear(e->tag);
+        record_.untyped = true;
+        // Each attribute is five pointers: name, prefix, namespace, value, end of value.
+        for (int i = 0; i < attributeCount; ++i, attributes += 5)
+            record_.fields.push_back({rawName(attributes[0]),
+                                      {RvfValue::String, 0, attributeValue(attributes[3], attributes[4]), {}}});
+        if (e->opens) {
+            if (hand(record_))
+                containers_.push_back(e);
+            return;
+        }
+        leaf_ = e;
+        text_.clear();
+    }
+
+    void close()
+    {
+        if (depth_ == 0)
+            return; // the root
+        --depth_;
+        if (skipped_) {
+            --skipped_;
+            return;
+        }
+        if (leaf_) {
+            const ElementName *e = std::exchange(leaf_, nullptr);
+            if (e->content && !addContent(*e))
+                return;
+            hand(record_);
+            return;
+        }
+        const ElementName *e = containers_.back();
+        containers_.pop_back();
+        record_.clear(std::strcmp(e->tag, "TABL") == 0 ? "TEND" : "CEND");
+        hand(record_);
+    }
+
+    void gather(const xmlChar *text, int length)
+    {
+        if (!leaf_ || !leaf_->content || skipped_)
+            return;
+        // Each byte of the file gives at most one UTF-16 unit, i.e. at most three bytes of UTF-8; more
+        // would mean the parser expanded something.
+        if (text_.size() + std::size_t(length) > textLimit_)
+            return stop(QStringLiteral("an element holds more text than the file"));
+        text_.append(reinterpret_cast<const char *>(text), std::size_t(length));
+    }
+
+    bool addContent(const ElementName &e)
+    {
+        RvfField f;
+        f.name = rawName(x(e.content));
+        if (std::strcmp(e.tag, "IMAG") == 0) { // the one byte string: a picture, in base64
+            const QByteArray base64 = QByteArray::fromRawData(text_.data(), qsizetype(text_.size())).trimmed();
+            auto decoded = QByteArray::fromBase64Encoding(base64, QByteArray::AbortOnBase64DecodingErrors);
+            if (!decoded) {
+                stop(QStringLiteral("a picture's data is damaged"));
+                return false;
+            }
+            f.value.type = RvfValue::Bytes;
+            f.value.bytes = std::move(*decoded);
+        } else {
+            f.value.type = RvfValue::String;
+            f.value.text = QString::fromUtf8(text_.data(), qsizetype(text_.size()));
+        }
+        record_.fields.push_back(std::move(f));
+        return true;
+    }
+
+    bool hand(const RvfRecord &r)
+    {
+        QString why;
+        if (reader_.record(r, &why))
+            return true;
+        stop(why);
+        return false;
+    }
+
+    // Ends the parse: no event follows.
+    void stop(const QString &why)
+    {
+        if (error_.isEmpty())
+            error_ = why;
+        xmlStopParser(ctxt_);
+    }
+
+    xmlParserCtxtPtr ctxt_;
+    RvfDocumentReader &reader_;
+    std::size_t textLimit_;
+    QString error_;
+    int depth_ = -1;                              // elements open inside the root; -1 until the root opens
+    int skipped_ = 0;                             // elements open whose content is not read
+    const ElementName *leaf_ = nullptr;           // the element being read, until it closes
+    std::vector<const ElementName *> containers_; // the tables and cells open
+    std::string text_;                            // the text of leaf_ so far, UTF-8
+    RvfRecord record_;
+};
 
 // True when the bytes after the XML declaration are UTF-8 with at least one non-ASCII character: a
 // file a text editor saved again in UTF-8, keeping the declaration it found.
@@ -274,40 +386,31 @@ bool readXml(RVDocument &doc, const QByteArray &bytes, const TRVFOptions &option
     std::unique_ptr<xmlParserCtxt, void (*)(xmlParserCtxtPtr)> ctxt(xmlNewParserCtxt(), xmlFreeParserCtxt);
     if (!ctxt)
         return fail(error, QStringLiteral("out of memory"));
-    const char *encoding = looksLikeUtf8(bytes) ? "UTF-8" : nullptr;
-    std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> xml(
-        xmlCtxtReadMemory(ctxt.get(), bytes.constData(), int(bytes.size()), nullptr, encoding, flags), xmlFreeDoc);
-    if (!xml) {
-        const xmlError *e = xmlCtxtGetLastError(ctxt.get());
-        return fail(error, e && e->message ? QString::fromUtf8(e->message).trimmed()
-                                           : QStringLiteral("the file is not well-formed"));
-    }
-    if (xml->intSubset || xml->extSubset)
-        return fail(error, QStringLiteral("the file declares a document type; its entities are not read"));
-    xmlNodePtr root = xmlDocGetRootElement(xml.get());
-    if (!root || !xmlStrEqual(root->name, x("rvxml")))
-        return fail(error, QStringLiteral("the root element is not rvxml"));
+    *ctxt->sax = XmlRecordReader::handler(); // events instead of a tree
 
     TRVFOptions o = options;
     for (TRVFOption on : {rvfoLoadBack, rvfoLoadLayout, rvfoLoadDocProperties})
         o.set(on, true);
     QTextCursor c(doc.textDocument());
     c.movePosition(QTextCursor::End);
+    // Field names point into the parser's dictionary: the context outlives the reader.
     RvfDocumentReader reader(doc, c, o, RvfReadMode::Load);
-    QString why;
-    bool ok = walk(root, reader, 0, &why);
-    if (ok) {
+    XmlRecordReader records(ctxt.get(), reader, bytes.size());
+    const char *encoding = looksLikeUtf8(bytes) ? "UTF-8" : nullptr;
+    // No callback builds a tree: the result is null.
+    xmlFreeDoc(xmlCtxtReadMemory(ctxt.get(), bytes.constData(), int(bytes.size()), nullptr, encoding, flags));
+    QString why = records.error();
+    if (why.isEmpty() && !ctxt->wellFormed) {
+        const xmlError *e = xmlCtxtGetLastError(ctxt.get());
+        why = e && e->message ? QString::fromUtf8(e->message).trimmed() : QStringLiteral("the file is not well-formed");
+    }
+    if (why.isEmpty()) {
         RvfRecord end;
         end.clear("ENDF");
         reader.record(end, nullptr);
     }
     reader.finish(nullptr);
-    if (!ok) {
-        if (error)
-            *error = why;
-        return false;
-    }
-    return true;
+    return why.isEmpty() || fail(error, why);
 }
 
 bool loadXml(RVDocument &doc, const QString &path, int, int, const TRVFOptions &options, QString *error)

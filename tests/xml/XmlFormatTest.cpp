@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 using rvformats::DocFormat;
@@ -26,6 +27,17 @@ bool readBytes(RVDocument &doc, const QByteArray &bytes, QString *error = nullpt
     if (error)
         *error = why;
     return ok;
+}
+
+// A file of our form around `body` (Windows-1251 bytes).
+QByteArray xmlFile(const QByteArray &body)
+{
+    return "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<rvxml version=\"1.0\">" + body + "</rvxml>";
+}
+
+QString plainText(const RVDocument &doc)
+{
+    return doc.textDocument()->toPlainText();
 }
 
 QByteArray utf8FromCp1251(const QByteArray &bytes)
@@ -144,5 +156,98 @@ TEST(XmlFormat, FuzzFindingsReadWithoutHarm)
         RVDocument again;
         QString error;
         EXPECT_TRUE(readBytes(again, rvformats::writeXml(doc, TRVFOptions::defaults()), &error)) << error.toStdString();
+    }
+}
+
+TEST(XmlFormat, AttributesKeepAmpersandsAndMarkup)
+{
+    const QString name = QStringLiteral("Tom & Jerry &#38; <b> \"q\" &amp;");
+    RVDocument original;
+    original.style().TextStyles.resize(1);
+    original.style().TextStyles[0].name = name;
+    const QByteArray xml = rvformats::writeXml(original, TRVFOptions::defaults());
+    ASSERT_TRUE(xml.contains("&amp;#38;"));
+    RVDocument copy;
+    ASSERT_TRUE(readBytes(copy, xml));
+    ASSERT_EQ(copy.style().TextStyles.size(), 1u);
+    EXPECT_EQ(copy.style().TextStyles[0].name, name);
+}
+
+// The parser hands long text, sections and references in pieces; a Windows-1251 file's text grows
+// in UTF-8, so an element may hold more UTF-8 than the file has bytes.
+TEST(XmlFormat, TextOfAnElementReadsWhole)
+{
+    const QByteArray cyrillic(5000, '\xC6'); // Ж
+    RVDocument doc;
+    QString error;
+    ASSERT_TRUE(readBytes(doc, xmlFile("<p style=\"0\"/><t style=\"0\">" + cyrillic + "<![CDATA[<&>]]>&amp;&#1025;&lt;</t>"), &error))
+        << error.toStdString();
+    EXPECT_EQ(plainText(doc), QString(5000, QChar(0x0416)) + QStringLiteral("<&>&\u0401<"));
+}
+
+TEST(XmlFormat, ElementsOfNewerVersionsAreSkippedWithAllTheyHold)
+{
+    const QByteArray body = "<p style=\"0\"/><t style=\"0\">shown<note><t style=\"0\">inner</t></note> here</t>"
+                            "<future><p style=\"0\"/><t style=\"0\">hidden</t><table rows=\"2147483648\"/></future>";
+    RVDocument doc;
+    QString error;
+    ASSERT_TRUE(readBytes(doc, xmlFile(body), &error)) << error.toStdString();
+    EXPECT_EQ(plainText(doc), QStringLiteral("shown here"));
+}
+
+TEST(XmlFormat, ElementsNestMostTwoHundredDeep)
+{
+    for (const int depth : {200, 201}) {
+        SCOPED_TRACE(depth);
+        QByteArray body = "<p style=\"0\"/><t style=\"0\">x</t>";
+        body += QByteArray("<x>").repeated(depth) + QByteArray("</x>").repeated(depth);
+        RVDocument doc;
+        QString error;
+        EXPECT_EQ(readBytes(doc, xmlFile(body), &error), depth == 200);
+        EXPECT_EQ(error.contains(QLatin1String("nested too deeply")), depth == 201) << error.toStdString();
+    }
+}
+
+// The byte check cannot see a document type in UTF-16; the parser still refuses it before its entities.
+TEST(XmlFormat, DocumentTypeInAnyEncodingIsRefused)
+{
+    const char *const doctypes[] = {
+        "<!DOCTYPE rvxml [<!ENTITY a \"aaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">]>",
+        "<!DOCTYPE rvxml SYSTEM \"http://example.invalid/rvxml.dtd\">",
+    };
+    for (const char *doctype : doctypes) {
+        SCOPED_TRACE(doctype);
+        const QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n") + QLatin1String(doctype)
+                             + QStringLiteral("<rvxml version=\"1.0\"><p style=\"0\"/><t style=\"0\">&b;</t></rvxml>");
+        const QByteArray utf16 = QByteArray("\xFF\xFE")
+                                 + QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+        ASSERT_FALSE(utf16.contains("<!DOCTYPE"));
+        RVDocument doc;
+        QString error;
+        EXPECT_FALSE(readBytes(doc, utf16, &error));
+        EXPECT_TRUE(error.contains(QLatin1String("document type"))) << error.toStdString();
+    }
+}
+
+// The first error ends the read: what came before it stays, nothing after it is read.
+TEST(XmlFormat, ReadingStopsAtTheFirstError)
+{
+    const struct {
+        const char *body;
+        const char *reason;
+    } cases[] = {
+        {"<t style=\"99\">x</t><p style=\"0\"/><t style=\"0\">after</t>", "style 99"},
+        {"<t style=\"0\">&nbsp;</t><p style=\"0\"/><t style=\"0\">after</t>", "Entity 'nbsp' not defined"},
+        {"<t style=\"0\">x</p><p style=\"0\"/><t style=\"0\">after</t>", "tag mismatch"},
+        {"<image kind=\"0\">not base64!</image><p style=\"0\"/><t style=\"0\">after</t>", "damaged"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.body);
+        RVDocument doc;
+        QString error;
+        EXPECT_FALSE(readBytes(doc, xmlFile(QByteArray("<p style=\"0\"/><t style=\"0\">kept</t>") + c.body), &error));
+        EXPECT_TRUE(error.contains(QLatin1String(c.reason))) << error.toStdString();
+        EXPECT_TRUE(plainText(doc).startsWith(QLatin1String("kept"))) << plainText(doc).toStdString();
+        EXPECT_FALSE(plainText(doc).contains(QLatin1String("after")));
     }
 }
