@@ -355,6 +355,7 @@ struct RvfDocumentReader::State {
     std::vector<std::vector<RvfBlock> *> containers;
     std::vector<RvfTable *> tables;
     bool afterTable = false; // the next paragraph is the one Qt keeps after the table
+    bool inParagraphAfterTable = false; // items go to the paragraph kept with the table just read
     std::optional<RVCheckpoint> pendingCheckpoint;
     bool ended = false;
 
@@ -382,7 +383,7 @@ struct RvfDocumentReader::State {
     // Hands the blocks read so far to the document; called when a new top-level block begins.
     void flush()
     {
-        if (content.blocks.empty())
+        if (content.blocks.empty() || !tables.empty()) // a table being read is not final
             return;
         beginInsertion();
         insertion->inserter.insert(content.blocks);
@@ -413,9 +414,11 @@ struct RvfDocumentReader::State {
         untyped = r.untyped;
         if (ended)
             return true; // whatever a newer writer puts after the end
-        if (r.tag.size() != 4)
-            return true;
-        const auto t = [&r](const char *tag) { return std::memcmp(r.tag.constData(), tag, 4) == 0; };
+        const auto t = [&r](const char *tag) { return r.tag == tag; };
+        if (t("TEXT")) { // most records by far
+            settleStyles();
+            return item(r, error);
+        }
         if (t("TSTY") || t("PSTY") || t("PTAB") || t("LSTY") || t("LLEV"))
             return style(r, error);
         if (t("DOCP")) {
@@ -442,7 +445,7 @@ struct RvfDocumentReader::State {
         settleStyles();
         if (t("PARA"))
             return paragraph(r, error);
-        if (t("TEXT") || t("PICT") || t("CTRL"))
+        if (t("PICT") || t("CTRL"))
             return item(r, error);
         if (t("CHKP") || t("ECHK")) {
             RVCheckpoint cp;
@@ -464,12 +467,14 @@ struct RvfDocumentReader::State {
             if (tables.empty() || containers.size() != tables.size() + 1)
                 return fail(error, QStringLiteral("a cell ends outside a table"));
             containers.pop_back();
+            inParagraphAfterTable = false;
             return true;
         }
         if (t("TEND")) {
             if (tables.empty() || containers.size() != tables.size())
                 return fail(error, QStringLiteral("a table ends where none began"));
             tables.pop_back();
+            inParagraphAfterTable = false;
             afterTable = true;
             return true;
         }
@@ -508,7 +513,7 @@ struct RvfDocumentReader::State {
         if (stylesSettled)
             return fail(error, QStringLiteral("styles follow the document's content"));
         TRVStyle &s = fileStyle;
-        const auto t = [&r](const char *tag) { return std::memcmp(r.tag.constData(), tag, 4) == 0; };
+        const auto t = [&r](const char *tag) { return r.tag == tag; };
         if (std::max({s.TextStyles.size(), s.ParaStyles.size(), s.ListStyles.size()}) >= std::size_t(kMaxStyles))
             return fail(error, QStringLiteral("the file holds too many styles"));
         if (t("TSTY")) {
@@ -606,13 +611,24 @@ struct RvfDocumentReader::State {
     RvfParagraph &currentParagraph()
     {
         std::vector<RvfBlock> &blocks = *containers.back();
-        if (blocks.empty() || blocks.back().table)
+        if (blocks.empty() || (blocks.back().table && !inParagraphAfterTable))
             blocks.emplace_back(); // items before any paragraph record go into a paragraph of style 0
         return blocks.back().paragraph;
     }
 
+    // Between the cells of a table only cells may stand; true (with the reason) when content does.
+    bool betweenCells(QString *error) const
+    {
+        if (tables.empty() || containers.size() != tables.size())
+            return false;
+        fail(error, QStringLiteral("content stands between the cells of a table"));
+        return true;
+    }
+
     bool paragraph(const RvfRecord &r, QString *error)
     {
+        if (betweenCells(error))
+            return false;
         RvfParagraph p;
         if (!resolve(r.find(0, "style"), fileStyle.ParaStyles, hasParaStyles, doc.style().ParaStyles, paraMap,
                      "paragraph", p.paraNo, error))
@@ -638,7 +654,8 @@ struct RvfDocumentReader::State {
         p.listNo = list;
         p.listLevel = list >= 0 ? level : 0;
         std::vector<RvfBlock> &blocks = *containers.back();
-        if (afterTable && !blocks.empty() && blocks.back().table) {
+        inParagraphAfterTable = afterTable && !blocks.empty() && blocks.back().table;
+        if (inParagraphAfterTable) {
             blocks.back().paragraph = std::move(p);
         } else {
             if (containers.size() == 1)
@@ -684,6 +701,8 @@ struct RvfDocumentReader::State {
 
     bool item(const RvfRecord &r, QString *error)
     {
+        if (betweenCells(error))
+            return false;
         RvfItem item;
         item.checkpoint = std::move(pendingCheckpoint);
         pendingCheckpoint.reset();
@@ -778,6 +797,7 @@ struct RvfDocumentReader::State {
                 t.columnWidths.push_back(std::clamp(part.toInt(), 0, kRvfMaxObjectSide));
         }
         tables.push_back(&t);
+        inParagraphAfterTable = false;
         afterTable = false;
         return true;
     }
@@ -817,6 +837,7 @@ struct RvfDocumentReader::State {
         c.columnSpan = int(columnSpan);
         c.background = color;
         containers.push_back(&c.blocks);
+        inParagraphAfterTable = false;
         return true;
     }
 };

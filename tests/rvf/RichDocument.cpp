@@ -4,7 +4,10 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextList>
+#include <algorithm>
 
 namespace {
 
@@ -124,10 +127,12 @@ void fillRichDocument(RVDocument &doc)
     objects.back().checkpoint = RVCheckpoint{QStringLiteral("on control"), QStringLiteral("t"), false};
     objects.push_back(picture); // the same picture twice is stored once
     c.blocks.push_back(paragraph(indented, std::move(objects)));
-    RvfBlock numbered = paragraph(0, {text(QStringLiteral("item one"), 0)});
-    numbered.paragraph.listNo = listNo;
-    numbered.paragraph.listLevel = 1;
-    c.blocks.push_back(numbered);
+    for (const char *item : {"item one", "item two"}) {
+        RvfBlock numbered = paragraph(0, {text(QLatin1String(item), 0)});
+        numbered.paragraph.listNo = listNo;
+        numbered.paragraph.listLevel = 1;
+        c.blocks.push_back(numbered);
+    }
     RvfBlock broken = paragraph(0, {text(QStringLiteral("after a page break"), heading)});
     broken.paragraph.pageBreakBefore = true;
     c.blocks.push_back(broken);
@@ -164,7 +169,7 @@ void fillRichDocument(RVDocument &doc)
     RvfBlock tableBlock;
     tableBlock.table = table;
     c.blocks.push_back(tableBlock);
-    c.blocks.push_back(paragraph(0, {text(QStringLiteral("the end"), 0)}));
+    c.blocks.push_back(paragraph(indented, {text(QStringLiteral("the end, in a style of its own"), 0)}));
     c.endCheckpoint = RVCheckpoint{QStringLiteral("after the last item"), QStringLiteral("end"), false};
 
     QTextCursor cursor(doc.textDocument());
@@ -176,6 +181,25 @@ void fillRichDocument(RVDocument &doc)
     doc.setPageSetup({12240, 15840, 1000, 1100, 1200, 1300});
     doc.textDocument()->setMetaInformation(QTextDocument::DocumentTitle, QStringLiteral("Title «с кавычками»"));
 }
+
+namespace {
+
+// For every paragraph, which of the document's lists it belongs to (-1 for none): a list that was
+// broken in two numbers its second half from one again although every paragraph keeps its list style.
+std::vector<int> listRuns(const QTextDocument &doc)
+{
+    std::vector<const QTextList *> seen;
+    std::vector<int> runs;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const QTextList *list = b.textList();
+        if (list && std::find(seen.begin(), seen.end(), list) == seen.end())
+            seen.push_back(list);
+        runs.push_back(list ? int(std::find(seen.begin(), seen.end(), list) - seen.begin()) : -1);
+    }
+    return runs;
+}
+
+} // namespace
 
 QString modelDifference(const RVDocument &a, const RVDocument &b)
 {
@@ -202,5 +226,7 @@ QString modelDifference(const RVDocument &a, const RVDocument &b)
     for (std::size_t i = 0; i < ca.blocks.size(); ++i)
         if (!(ca.blocks[i] == cb.blocks[i]))
             return QStringLiteral("block %1").arg(i);
+    if (listRuns(*a.textDocument()) != listRuns(*b.textDocument()))
+        return QStringLiteral("paragraphs are grouped into lists differently");
     return {};
 }
