@@ -1,6 +1,9 @@
 #include "RVPicture.h"
 
+#include <QBuffer>
+#include <QCryptographicHash>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -10,8 +13,12 @@
 
 namespace {
 
-// A DIB has no file header; QImage reads bitmaps only with one.
-QImage imageFromDib(const QByteArray &dib)
+// A document decodes at most this many bytes of pictures; the rest show as placeholders. A small
+// file can hold many pictures that compress well and decode to a hundred megabytes each.
+constexpr qint64 kDecodedBytesPerDocument = qint64(1) << 30;
+
+// A DIB has no file header; image readers know bitmaps only with one.
+QByteArray bmpFromDib(const QByteArray &dib)
 {
     if (dib.size() < 40)
         return {};
@@ -32,12 +39,38 @@ QImage imageFromDib(const QByteArray &dib)
     for (const quint32 v : {total, 0u, offset})
         for (int i = 0; i < 4; ++i)
             header.append(char((v >> (8 * i)) & 0xFF));
-    return QImage::fromData(header + dib, "BMP");
+    return header + dib;
 }
 
-QImage placeholder(QSize size)
+// Decodes the picture when its declared size fits what the document may still decode; `cost` is
+// what it is charged: four bytes a pixel, what drawing it may take whatever its own depth.
+QImage decode(const RVPicture &picture, qint64 budget, qint64 &cost)
 {
-    QImage image(size.isValid() && !size.isEmpty() ? size : QSize(32, 32), QImage::Format_RGB32);
+    QByteArray bytes = picture.data;
+    const char *format = nullptr;
+    switch (picture.kind) {
+    case RVPictureKind::Png: format = "PNG"; break;
+    case RVPictureKind::Jpeg: format = "JPEG"; break;
+    case RVPictureKind::Dib:
+        bytes = bmpFromDib(picture.data);
+        format = "BMP";
+        break;
+    case RVPictureKind::Wmf:
+    case RVPictureKind::Emf: return {};
+    }
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, format);
+    const QSize size = reader.size();
+    cost = qint64(size.width()) * size.height() * 4;
+    if (!size.isValid() || cost > budget)
+        return {};
+    return reader.read();
+}
+
+// A grey box; the image format scales it to the picture's display size.
+QImage placeholder()
+{
+    QImage image(32, 32, QImage::Format_RGB32);
     image.fill(Qt::lightGray);
     QPainter p(&image);
     p.setPen(Qt::darkGray);
@@ -45,33 +78,67 @@ QImage placeholder(QSize size)
     return image;
 }
 
-QImage render(const RVPicture &picture)
+// The pictures a document has decoded: identical pictures share one image resource, and the bytes
+// decoded so far count against the document's allowance.
+class DecodedPictures : public QObject
 {
-    QImage image;
-    switch (picture.kind) {
-    case RVPictureKind::Png: image = QImage::fromData(picture.data, "PNG"); break;
-    case RVPictureKind::Jpeg: image = QImage::fromData(picture.data, "JPEG"); break;
-    case RVPictureKind::Dib: image = imageFromDib(picture.data); break;
-    case RVPictureKind::Wmf:
-    case RVPictureKind::Emf: break;
+public:
+    explicit DecodedPictures(QTextDocument *doc) : QObject(doc), doc_(doc) {}
+
+    static DecodedPictures &of(QTextDocument *doc)
+    {
+        auto *store = static_cast<DecodedPictures *>(doc->property(kProperty).value<QObject *>());
+        if (!store) {
+            store = new DecodedPictures(doc);
+            doc->setProperty(kProperty, QVariant::fromValue<QObject *>(store));
+        }
+        return *store;
     }
-    return image.isNull() ? placeholder(picture.size) : image;
-}
+
+    // The resource that shows the picture, decoding it if the document has not yet.
+    QUrl resourceFor(const RVPicture &picture)
+    {
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        hash.addData(QByteArrayView(QByteArray::number(int(picture.kind))));
+        hash.addData(picture.data);
+        const QUrl name(QStringLiteral("rvpicture:") + QString::fromLatin1(hash.result().toHex()));
+        // Clearing a document drops all its resources at once; the allowance starts again then.
+        if (!first_.isEmpty() && !doc_->resource(QTextDocument::ImageResource, first_).isValid()) {
+            first_.clear();
+            decodedBytes_ = 0;
+        }
+        if (doc_->resource(QTextDocument::ImageResource, name).isValid())
+            return name;
+        qint64 cost = 0;
+        QImage image = decode(picture, kDecodedBytesPerDocument - decodedBytes_, cost);
+        if (image.isNull())
+            image = placeholder();
+        else
+            decodedBytes_ += cost;
+        doc_->addResource(QTextDocument::ImageResource, name, image);
+        if (first_.isEmpty())
+            first_ = name;
+        return name;
+    }
+
+private:
+    static constexpr const char *kProperty = "rvDecodedPictures";
+    QTextDocument *doc_;
+    QUrl first_;
+    qint64 decodedBytes_ = 0;
+};
 
 } // namespace
 
 void insertPicture(QTextCursor &cursor, const RVPicture &picture)
 {
     QTextDocument *doc = cursor.document();
-    const QImage image = render(picture);
-    // Each picture gets its own resource name, numbered per document.
-    const qulonglong serial = doc->property("rvPictureCount").toULongLong() + 1;
-    doc->setProperty("rvPictureCount", serial);
-    const QString name = QStringLiteral("rvpicture:%1").arg(serial);
-    doc->addResource(QTextDocument::ImageResource, QUrl(name), image);
+    const QUrl name = DecodedPictures::of(doc).resourceFor(picture);
+    QSize size = picture.size;
+    if (!size.isValid() || size.isEmpty())
+        size = doc->resource(QTextDocument::ImageResource, name).value<QImage>().size();
     QTextImageFormat f;
-    f.setName(name);
-    const QSize size = picture.size.isValid() && !picture.size.isEmpty() ? picture.size : image.size();
+    f.setName(name.toString());
     f.setWidth(size.width());
     f.setHeight(size.height());
     f.setProperty(rvprop::PictureData, picture.data);
