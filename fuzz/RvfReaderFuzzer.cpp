@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QTextCursor>
+#include <QTextListFormat>
 #include <cstdint>
 #include <cstdlib>
 
@@ -19,18 +20,27 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (size < 2)
+    // Two bytes of options, one of mode (bit 0: paste into a document with text and lists of its own,
+    // as the clipboard does), then the file.
+    if (size < 3)
         return 0;
     TRVFOptions options;
     const unsigned bits = unsigned(data[0]) | unsigned(data[1]) << 8;
     for (unsigned i = 0; i < rvfoCount; ++i)
         options.set(TRVFOption(i), bits & (1u << i));
-    const QByteArray bytes(reinterpret_cast<const char *>(data + 2), qsizetype(size - 2));
+    const bool paste = data[2] & 1;
+    const QByteArray bytes(reinterpret_cast<const char *>(data + 3), qsizetype(size - 3));
 
     RVDocument doc;
     QTextCursor c(doc.textDocument());
     QString error;
-    readRvfBytes(doc, c, bytes, options, RvfReadMode::Load, &error);
+    if (paste) {
+        c.insertText(QStringLiteral("first paragraph\nsecond paragraph"));
+        c.createList(QTextListFormat::ListDecimal);
+        c.movePosition(QTextCursor::PreviousBlock);
+        c.movePosition(QTextCursor::NextWord);
+    }
+    readRvfBytes(doc, c, bytes, options, paste ? RvfReadMode::Paste : RvfReadMode::Load, &error);
 
     for (bool binary : {true, false}) {
         TRVFOptions save = TRVFOptions::defaults();
@@ -39,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         RVDocument again;
         QTextCursor a(again.textDocument());
         if (!readRvfBytes(again, a, written, TRVFOptions::defaults(), RvfReadMode::Load, &error))
-            std::abort(); // our own output must read without complaint
+            std::abort(); // our own output must always read without complaint
     }
     return 0;
 }

@@ -92,6 +92,47 @@ TEST(CliConvert, FailuresSayWhatWentWrong)
     }
 }
 
+// Every format can be converted into every other: a word processor's RTF goes into each format, each
+// of those into each format again, and every path ends in the same plain text; the native format's
+// model passes through XML unchanged.
+TEST(CliConvert, EveryFormatToEveryFormat)
+{
+    QTemporaryDir dir;
+    const QString source = QStringLiteral(TAVLEN_TEST_DATA "/rtf/libreoffice.rtf");
+    ASSERT_EQ(cli({"convert", source, dir.filePath("expected.txt")}).code, 0);
+    const QByteArray expected = readFile(dir.filePath("expected.txt"));
+    ASSERT_TRUE(expected.startsWith("\xcf\xf0\xe8\xe2\xe5\xf2, \xec\xe8\xf0! Hello")) << "the fixture's text, in Windows-1251";
+
+    struct Format {
+        const char *name, *extension;
+        bool unicode;
+    };
+    const Format formats[] = {{"text", "txt", false}, {"UTF-16 text", "txt", true}, {"RTF", "rtf", false},
+                              {"native", "rvf", false}, {"XML", "xml", false}};
+    const auto convert = [&](const QString &from, const Format &to, const QString &name) {
+        QStringList args{"convert"};
+        if (to.unicode)
+            args << "--unicode";
+        const QString path = dir.filePath(name + QLatin1Char('.') + QLatin1String(to.extension));
+        const CliRun r = cli(args << from << path);
+        EXPECT_EQ(r.code, 0) << r.err;
+        return path;
+    };
+    for (const Format &first : formats) {
+        const QString a = convert(source, first, QStringLiteral("a"));
+        for (const Format &second : formats) {
+            const QString b = convert(a, second, QStringLiteral("b"));
+            ASSERT_EQ(cli({"convert", b, dir.filePath("final.txt")}).code, 0);
+            EXPECT_EQ(readFile(dir.filePath("final.txt")), expected) << first.name << " then " << second.name;
+        }
+    }
+
+    const QString native = convert(source, formats[3], QStringLiteral("native"));
+    const QString xml = convert(native, formats[4], QStringLiteral("through"));
+    const QString again = convert(xml, formats[3], QStringLiteral("again"));
+    EXPECT_EQ(readFile(again), readFile(native));
+}
+
 TEST(CliHelp, DescribesTheCommands)
 {
     const CliRun r = cli({"--help"});
