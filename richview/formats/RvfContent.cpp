@@ -216,13 +216,23 @@ private:
         return bf;
     }
 
+public:
     void paragraph(QTextCursor &c, const RvfParagraph &p, bool &continueBlock, Lists &lists)
+    {
+        beginParagraph(c, p, p.items.empty() ? nullptr : &p.items.front(), continueBlock, lists);
+        for (const RvfItem &item : p.items)
+            this->item(c, item);
+    }
+
+    // Starts the paragraph's block; an empty block takes the first item's format, when it is text.
+    void beginParagraph(QTextCursor &c, const RvfParagraph &p, const RvfItem *firstItem, bool &continueBlock,
+                        Lists &lists)
     {
         const QTextBlockFormat bf = blockFormat(p);
         QTextCharFormat first = charFormat(0);
-        if (!p.items.empty() && p.items.front().kind == RvfItem::Text) {
-            first = charFormat(p.items.front().styleNo);
-            decorate(first, p.items.front());
+        if (firstItem && firstItem->kind == RvfItem::Text) {
+            first = charFormat(firstItem->styleNo);
+            decorate(first, *firstItem);
         }
         if (continueBlock) {
             if (c.block().length() == 1) {
@@ -245,8 +255,6 @@ private:
             else
                 lists[key] = c.createList(style_.listFormat(p.listNo, p.listLevel));
         }
-        for (const RvfItem &item : p.items)
-            this->item(c, item);
     }
 
     void item(QTextCursor &c, const RvfItem &item)
@@ -282,6 +290,7 @@ private:
         }
     }
 
+private:
     static void decorate(QTextCharFormat &f, const RvfItem &item)
     {
         if (!item.tag.isEmpty()) {
@@ -373,6 +382,16 @@ RvfContentInserter::~RvfContentInserter() = default;
 void RvfContentInserter::insert(const std::vector<RvfBlock> &blocks)
 {
     state_->builder.blocks(state_->cursor, blocks, state_->continueBlock, state_->lists);
+}
+
+void RvfContentInserter::beginParagraph(const RvfParagraph &paragraph, const RvfItem *firstItem)
+{
+    state_->builder.beginParagraph(state_->cursor, paragraph, firstItem, state_->continueBlock, state_->lists);
+}
+
+void RvfContentInserter::insertItem(const RvfItem &item)
+{
+    state_->builder.item(state_->cursor, item);
 }
 
 void insertContent(QTextCursor &cursor, const TRVStyle &style, const RvfContent &content)

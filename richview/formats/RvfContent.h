@@ -79,8 +79,8 @@ constexpr int kRvfMaxObjectSide = 8192;
 
 RvfContent contentOf(const QTextDocument &doc);
 
-// Puts blocks into a document at a cursor, a batch at a time, so that a reader can hand over what it
-// has read and let it go: the first paragraph continues the cursor's block (and gives it its
+// Puts blocks into a document at a cursor, a batch or a paragraph at a time, so that a reader can
+// hand over what it has read and let it go: the first paragraph continues the cursor's block (and gives it its
 // paragraph style when that block is empty); lists go on across batches. Style numbers must exist
 // in `style`, which must not change while the inserter lives.
 class RvfContentInserter
@@ -92,6 +92,10 @@ public:
     RvfContentInserter &operator=(const RvfContentInserter &) = delete;
 
     void insert(const std::vector<RvfBlock> &blocks);
+    // A paragraph a piece at a time: its block (with the format of its first item, if known), then
+    // its items one by one.
+    void beginParagraph(const RvfParagraph &paragraph, const RvfItem *firstItem);
+    void insertItem(const RvfItem &item);
 
 private:
     class Builder;

@@ -351,6 +351,9 @@ struct RvfDocumentReader::State {
         RvfContentInserter inserter;
     };
     std::optional<Insertion> insertion;
+    // The top-level paragraph being read: its items go into the document as they come.
+    std::optional<RvfParagraph> streamed;
+    bool streamedBegun = false; // its block is in the document
     // Where paragraphs go: the document's blocks, or a table cell's.
     std::vector<std::vector<RvfBlock> *> containers;
     std::vector<RvfTable *> tables;
@@ -380,7 +383,38 @@ struct RvfDocumentReader::State {
 
     bool load() const { return mode == RvfReadMode::Load; }
 
-    // Hands the blocks read so far to the document; called when a new top-level block begins.
+    // Ends whatever top-level block is open: a new one begins, or the file ends.
+    void closeTopLevel()
+    {
+        endStreamed();
+        flush();
+    }
+
+    void endStreamed()
+    {
+        if (streamed && !streamedBegun) {
+            beginInsertion();
+            insertion->inserter.beginParagraph(*streamed, nullptr);
+        }
+        streamed.reset();
+    }
+
+    void streamItem(const RvfItem &item)
+    {
+        if (!streamed) { // items before any paragraph record go into a paragraph of style 0
+            flush();
+            streamed.emplace();
+            streamedBegun = false;
+        }
+        beginInsertion();
+        if (!streamedBegun) {
+            insertion->inserter.beginParagraph(*streamed, &item);
+            streamedBegun = true;
+        }
+        insertion->inserter.insertItem(item);
+    }
+
+    // Hands the top-level tables read so far to the document.
     void flush()
     {
         if (content.blocks.empty() || !tables.empty()) // a table being read is not final
@@ -581,22 +615,24 @@ struct RvfDocumentReader::State {
     {
         const std::vector<Style> &sheet = fileHas && !load() ? fileStyles : docStyles;
         qint64 no = -1;
-        QString shown;
+        bool byName = false;
         if (!v) {
             no = 0;
         } else if (v->type == RvfValue::String && !(untyped && rvfNumber(*v, no))) {
-            shown = QStringLiteral("\"%1\"").arg(v->text);
+            byName = true;
             for (std::size_t i = 0; i < sheet.size(); ++i)
                 if (sheet[i].name == v->text) {
                     no = qint64(i);
                     break;
                 }
-        } else if (rvfNumber(*v, no)) {
-            shown = QString::number(no);
+        } else {
+            rvfNumber(*v, no);
         }
         if (no < 0 || no >= qint64(sheet.size())) {
-            if (!o.has(rvfoConvUnknownStylesToZero))
+            if (!o.has(rvfoConvUnknownStylesToZero)) {
+                const QString shown = byName ? QStringLiteral("\"%1\"").arg(v->text) : QString::number(no);
                 return fail(error, QStringLiteral("the %1 style %2 does not exist").arg(QLatin1String(what), shown));
+            }
             no = 0;
         }
         out = fileHas && !load() && std::size_t(no) < map.size() ? map[std::size_t(no)] : int(no);
@@ -653,13 +689,19 @@ struct RvfDocumentReader::State {
         }
         p.listNo = list;
         p.listLevel = list >= 0 ? level : 0;
+        if (containers.size() == 1) {
+            // Right after a table, the block the document keeps after it takes the paragraph.
+            closeTopLevel();
+            streamed = std::move(p);
+            streamedBegun = false;
+            afterTable = false;
+            return true;
+        }
         std::vector<RvfBlock> &blocks = *containers.back();
         inParagraphAfterTable = afterTable && !blocks.empty() && blocks.back().table;
         if (inParagraphAfterTable) {
             blocks.back().paragraph = std::move(p);
         } else {
-            if (containers.size() == 1)
-                flush();
             blocks.emplace_back();
             blocks.back().paragraph = std::move(p);
         }
@@ -756,7 +798,10 @@ struct RvfDocumentReader::State {
                 return fail(error, QStringLiteral("a control of the unknown class \"%1\"").arg(item.control.className));
             }
         }
-        currentParagraph().items.push_back(std::move(item));
+        if (containers.size() == 1)
+            streamItem(item);
+        else
+            currentParagraph().items.push_back(std::move(item));
         afterTable = false;
         return true;
     }
@@ -772,7 +817,7 @@ struct RvfDocumentReader::State {
         if (tables.size() + 1 != containers.size())
             return fail(error, QStringLiteral("a table begins between the cells of another"));
         if (containers.size() == 1)
-            flush();
+            closeTopLevel();
         std::vector<RvfBlock> &blocks = *containers.back();
         blocks.emplace_back();
         blocks.back().table = std::make_shared<RvfTable>();
@@ -857,7 +902,7 @@ bool RvfDocumentReader::record(const RvfRecord &record, QString *error)
 bool RvfDocumentReader::finish(QString *error)
 {
     d_->settleStyles();
-    d_->flush();
+    d_->closeTopLevel();
     if (d_->load() && d_->content.endCheckpoint) {
         d_->beginInsertion();
         setEndCheckpoint(*d_->doc.textDocument(), d_->content.endCheckpoint);
