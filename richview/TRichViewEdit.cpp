@@ -2,9 +2,14 @@
 
 #include "LayoutDeferral.h"
 #include "RVText.h"
+#include "RVPicture.h"
+#include "RtfFormat.h"
+#include "RtfWriter.h"
 #include "RvfDocumentIO.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -357,29 +362,50 @@ QMimeData *TRichViewEdit::createMimeDataFromSelection() const
     selection.clear();
     QTextCursor(selection.textDocument()).insertFragment(fragment);
     data->setData(QLatin1String(kRvfMimeType), writeRvfBytes(selection, clipboardOptions(rvfOptions_)));
+    const std::string rtf = writeRtf(selection, QString());
+    data->setData(QLatin1String(kRtfMimeType), QByteArray(rtf.data(), qsizetype(rtf.size())));
     return data;
 }
 
 bool TRichViewEdit::canInsertFromMimeData(const QMimeData *source) const
 {
-    return source->hasFormat(QLatin1String(kRvfMimeType)) || QTextEdit::canInsertFromMimeData(source);
+    return source->hasFormat(QLatin1String(kRvfMimeType)) || source->hasFormat(QLatin1String(kRtfMimeType))
+           || source->hasText() || source->hasImage() || source->hasUrls();
 }
 
+// Everything that comes in is made of the document's own items: the native format as it is, RTF
+// through its reader (its formatting becomes text styles), a picture as a picture item, anything
+// else as plain text in the caret's style. Qt's own HTML import would bring in formatting that
+// belongs to no style, which no format of ours could store.
 void TRichViewEdit::insertFromMimeData(const QMimeData *source)
 {
     if (isReadOnly())
         return;
-    if (!source->hasFormat(QLatin1String(kRvfMimeType))) {
-        QTextEdit::insertFromMimeData(source);
-        return;
-    }
     QTextCursor cursor = textCursor();
     cursor.beginEditBlock();
     cursor.removeSelectedText();
     QString error;
     // A damaged clipboard puts in what could be read; there is no one to tell but the log.
-    if (!readRvfBytes(doc_, cursor, source->data(QLatin1String(kRvfMimeType)), rvfOptions_, RvfReadMode::Paste, &error))
-        qWarning("%s", qPrintable(error));
+    if (source->hasFormat(QLatin1String(kRvfMimeType))) {
+        if (!readRvfBytes(doc_, cursor, source->data(QLatin1String(kRvfMimeType)), rvfOptions_, RvfReadMode::Paste,
+                          &error))
+            qWarning("%s", qPrintable(error));
+    } else if (source->hasFormat(QLatin1String(kRtfMimeType))) {
+        const QByteArray rtf = source->data(QLatin1String(kRtfMimeType));
+        if (!rvformats::insertRtf(doc_, cursor, {rtf.constData(), std::size_t(rtf.size())}, &error))
+            qWarning("%s", qPrintable(error));
+    } else if (source->hasImage()) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        qvariant_cast<QImage>(source->imageData()).save(&buffer, "PNG");
+        insertPicture(cursor, RVPicture{RVPictureKind::Png, png, QSize()});
+    } else {
+        QStringList urls;
+        for (const QUrl &url : source->urls())
+            urls.append(url.toString());
+        cursor.insertText(source->hasText() ? source->text() : urls.join(QLatin1Char('\n')), currentCharFormat());
+    }
     cursor.endEditBlock();
     setTextCursor(cursor);
     ensureCursorVisible();

@@ -74,6 +74,7 @@ public:
     // The clipboard and drag-and-drop type that carries the native format, so a copy inside the
     // program keeps styles, tags, checkpoints and controls.
     static constexpr const char *kRvfMimeType = "application/x-tavlen-rvf";
+    static constexpr const char *kRtfMimeType = "text/rtf";
 
 signals:
     void curTextStyleChanged();

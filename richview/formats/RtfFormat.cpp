@@ -66,7 +66,12 @@ bool insertRtfFile(RVDocument &doc, QTextCursor &cursor, const QString &path, QS
     QByteArray bytes;
     if (!readWholeFile(path, bytes, error))
         return false;
-    return insertBytes(doc, cursor, {bytes.constData(), std::size_t(bytes.size())}, false, error);
+    return insertRtf(doc, cursor, {bytes.constData(), std::size_t(bytes.size())}, error);
+}
+
+bool insertRtf(RVDocument &doc, QTextCursor &cursor, std::string_view bytes, QString *error)
+{
+    return insertBytes(doc, cursor, bytes, false, error);
 }
 
 } // namespace rvformats

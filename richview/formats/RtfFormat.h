@@ -21,5 +21,7 @@ bool readRtf(RVDocument &doc, std::string_view bytes, QString *error);
 // Inserts an RTF file at the cursor as one undoable step (the Import command); the document keeps
 // its own background and page setup.
 bool insertRtfFile(RVDocument &doc, QTextCursor &cursor, const QString &path, QString *error);
+// The same for RTF in memory (what another program put on the clipboard).
+bool insertRtf(RVDocument &doc, QTextCursor &cursor, std::string_view bytes, QString *error);
 
 } // namespace rvformats
