@@ -10,6 +10,7 @@
 #include "XmlFormat.h"
 
 #include <QTextCursor>
+#include <chrono>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -149,10 +150,42 @@ void BM_DecodeRecords(benchmark::State &state)
     label(state, form);
 }
 
+// The native binary form against RTF, loads taken in turn so that whatever else the machine does
+// weighs on both alike: the time is the native load's; the counters give how many times longer the
+// same document takes from RTF, as a word processor wrote it and as Tavlen writes it.
+void BM_NativeAgainstRtf(benchmark::State &state)
+{
+    const QByteArray native = save(sampleDocument(), Binary);
+    const QByteArray ownRtf = save(sampleDocument(), Rtf);
+    const QByteArray sampleRtf(rtfSample().data(), qsizetype(rtfSample().size()));
+    using Clock = std::chrono::steady_clock;
+    double nativeSeconds = 0, sampleSeconds = 0, ownSeconds = 0;
+    const auto timedLoad = [&](const QByteArray &bytes, Form form) {
+        auto doc = std::make_unique<RVDocument>();
+        QString error;
+        const auto start = Clock::now();
+        if (!load(*doc, bytes, form, &error))
+            state.SkipWithError(qPrintable(error));
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        return seconds; // the document goes outside the timing
+    };
+    for (auto _ : state) {
+        const double seconds = timedLoad(native, Binary);
+        nativeSeconds += seconds;
+        state.SetIterationTime(seconds);
+        sampleSeconds += timedLoad(sampleRtf, Rtf);
+        ownSeconds += timedLoad(ownRtf, Rtf);
+    }
+    state.counters["rtf_as_written_by_a_word_processor_x"] = sampleSeconds / nativeSeconds;
+    state.counters["rtf_as_tavlen_writes_it_x"] = ownSeconds / nativeSeconds;
+    state.SetLabel("native binary load; RTF loads of the same document, times as long");
+}
+
 BENCHMARK(BM_DecodeRecords)->DenseRange(Binary, Text)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Load)->DenseRange(Binary, Rtf)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LoadRtfOriginal)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Save)->DenseRange(Binary, Xml)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RoundTrip)->DenseRange(Binary, Rtf)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_NativeAgainstRtf)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3);
 
 } // namespace
