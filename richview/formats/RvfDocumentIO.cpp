@@ -334,7 +334,8 @@ struct RvfDocumentReader::State {
     TRVFOptions o;
     RvfReadMode mode;
 
-    // Top-level blocks read but not yet in the document: a block is final once the next one begins.
+    // What is read but not yet in the document: a top-level table until the next block begins (its
+    // cells must be merged before they are filled), with the content of its cells.
     RvfContent content;
     // Set while blocks are going in: a load is not an edit the user can take back, and the layout
     // waits for the end.
@@ -374,7 +375,8 @@ struct RvfDocumentReader::State {
     };
     std::vector<Image> images;
 
-    State(RVDocument &d, QTextCursor &c, const TRVFOptions &options, RvfReadMode m) : doc(d), cursor(c), o(options), mode(m)
+    State(RVDocument &d, QTextCursor &c, const TRVFOptions &options, RvfReadMode m)
+        : doc(d), cursor(c), o(options), mode(m)
     {
         containers.push_back(&content.blocks);
     }
