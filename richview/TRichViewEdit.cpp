@@ -404,7 +404,7 @@ void TRichViewEdit::insertFromMimeData(const QMimeData *source)
         QStringList urls;
         for (const QUrl &url : source->urls())
             urls.append(url.toString());
-        cursor.insertText(source->hasText() ? source->text() : urls.join(QLatin1Char('\n')), currentCharFormat());
+        cursor.insertText(source->hasText() ? source->text() : urls.join(QLatin1Char('\n'))); // as if typed
     }
     cursor.endEditBlock();
     setTextCursor(cursor);
