@@ -201,8 +201,20 @@ private:
         if (styleNo < 0 || std::size_t(styleNo) >= charFormats_.size())
             styleNo = 0;
         if (!charFormats_[std::size_t(styleNo)])
-            charFormats_[std::size_t(styleNo)] = style_.charFormat(styleNo);
+            charFormats_[std::size_t(styleNo)] = withHashWorkedOut(style_.charFormat(styleNo));
         return *charFormats_[std::size_t(styleNo)];
+    }
+
+    // A text format carries a hash that Qt works out when it first compares the format, and keeps;
+    // inserting text makes a private copy of the format and looks it up by that hash, so a format
+    // whose hash is not yet worked out has it worked out afresh for every piece of text. Comparing
+    // it once with an equal format of its own works it out for good.
+    static QTextCharFormat withHashWorkedOut(const QTextCharFormat &format)
+    {
+        QTextCharFormat equal = format;
+        equal.clearProperty(QTextFormat::ObjectIndex); // the copy insertion makes: its own, unchanged
+        [[maybe_unused]] const bool same = format == equal;
+        return format;
     }
 
     QTextBlockFormat blockFormat(const RvfParagraph &p)
