@@ -1,14 +1,13 @@
 #include "RtfBuilder.h"
 
 #include "CellBorders.h"
+#include "ParagraphStart.h"
 
 #include "RVStyle.h"
 
 #include <QTextCursor>
-#include <QTextList>
 #include <QTextTable>
 #include <algorithm>
-#include <map>
 
 namespace {
 
@@ -29,44 +28,26 @@ class Builder
 public:
     explicit Builder(const TRVStyle &style) : style_(style) {}
 
-    void blocks(QTextCursor &c, const std::vector<RtfBlock> &blocks, bool &continueBlock, bool inCell = false)
+    void blocks(QTextCursor &c, const std::vector<RtfBlock> &blocks, bool &continueBlock)
     {
-        std::map<std::pair<int, int>, QTextList *> lists;
+        rvformats::ParagraphLists lists;
         for (const RtfBlock &b : blocks) {
             if (b.table)
                 table(c, *b.table, continueBlock);
             else
-                paragraph(c, b.paragraph, continueBlock, lists, inCell);
+                paragraph(c, b.paragraph, continueBlock, lists);
         }
     }
 
 private:
-    void paragraph(QTextCursor &c, const RtfParagraph &p, bool &continueBlock,
-                   std::map<std::pair<int, int>, QTextList *> &lists, bool inCell)
+    void paragraph(QTextCursor &c, const RtfParagraph &p, bool &continueBlock, rvformats::ParagraphLists &lists)
     {
         QTextBlockFormat bf = style_.blockFormat(p.paraNo);
         if (p.pageBreakBefore)
             bf.setPageBreakPolicy(bf.pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
         const QTextCharFormat first = style_.charFormat(p.runs.empty() ? 0 : p.runs.front().styleNo);
-        if (continueBlock) {
-            if (c.block().length() == 1) {
-                c.setBlockFormat(bf);
-                // The first block of a table cell keeps the cell's format (its spans) in its
-                // character format.
-                if (!inCell)
-                    c.setBlockCharFormat(first);
-            }
-            continueBlock = false;
-        } else {
-            c.insertBlock(bf, first);
-        }
-        if (p.listNo >= 0) {
-            const auto key = std::make_pair(p.listNo, p.listLevel);
-            if (const auto it = lists.find(key); it != lists.end())
-                it->second->add(c.block());
-            else
-                lists[key] = c.createList(style_.listFormat(p.listNo, p.listLevel));
-        }
+        rvformats::startParagraph(c, bf, first, continueBlock, rvformats::InCellFirstBlock::KeepCellFormat);
+        rvformats::joinList(c, style_, p.listNo, p.listLevel, lists);
         for (const RtfRun &run : p.runs) {
             if (run.kind == RtfRun::Picture) {
                 insertPicture(c, run.picture);
@@ -169,10 +150,10 @@ private:
                 cell.setFormat(cellFormat(cell.format().toTableCellFormat(), pc.cell->format));
                 QTextCursor in = cell.firstCursorPosition();
                 bool fresh = true;
-                blocks(in, pc.cell->blocks, fresh, true);
+                blocks(in, pc.cell->blocks, fresh);
                 for (const RtfCell *extra : pc.extra)
                     if (hasText(*extra))
-                        blocks(in, extra->blocks, fresh, true);
+                        blocks(in, extra->blocks, fresh);
             }
         c = table->lastCursorPosition();
         c.movePosition(QTextCursor::NextBlock);

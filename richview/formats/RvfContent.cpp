@@ -1,6 +1,7 @@
 #include "RvfContent.h"
 
 #include "CellBorders.h"
+#include "ParagraphStart.h"
 
 #include "RVStyle.h"
 
@@ -10,7 +11,6 @@
 #include <QTextList>
 #include <QTextTable>
 #include <algorithm>
-#include <map>
 
 bool RvfBlock::operator==(const RvfBlock &other) const
 {
@@ -171,7 +171,7 @@ std::vector<RvfBlock> blocksOf(QTextFrame::iterator it)
 class RvfContentInserter::Builder
 {
 public:
-    using Lists = std::map<std::pair<int, int>, QTextList *>; // (list style, level) -> the list so far
+    using Lists = rvformats::ParagraphLists;
 
     explicit Builder(const TRVStyle &style)
         : style_(style)
@@ -246,27 +246,8 @@ public:
             first = charFormat(firstItem->styleNo);
             decorate(first, *firstItem);
         }
-        if (continueBlock) {
-            if (c.block().length() == 1) {
-                c.setBlockFormat(bf);
-                // The first block of a table cell holds the cell's format (its spans) in its
-                // character format; the paragraph's goes on top of it.
-                if (c.blockCharFormat().objectType() == QTextFormat::TableCellObject)
-                    c.mergeBlockCharFormat(first);
-                else
-                    c.setBlockCharFormat(first);
-            }
-            continueBlock = false;
-        } else {
-            c.insertBlock(bf, first);
-        }
-        if (p.listNo >= 0) {
-            const auto key = std::make_pair(p.listNo, p.listLevel);
-            if (const auto it = lists.find(key); it != lists.end())
-                it->second->add(c.block());
-            else
-                lists[key] = c.createList(style_.listFormat(p.listNo, p.listLevel));
-        }
+        rvformats::startParagraph(c, bf, first, continueBlock, rvformats::InCellFirstBlock::MergeParagraphFormat);
+        rvformats::joinList(c, style_, p.listNo, p.listLevel, lists);
     }
 
     void item(QTextCursor &c, const RvfItem &item)
