@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QCryptographicHash>
+#include <QHash>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
@@ -98,15 +99,23 @@ public:
     // The resource that shows the picture, decoding it if the document has not yet.
     QUrl resourceFor(const RVPicture &picture)
     {
-        QCryptographicHash hash(QCryptographicHash::Sha256);
-        hash.addData(QByteArrayView(QByteArray::number(int(picture.kind))));
-        hash.addData(picture.data);
-        const QUrl name(QStringLiteral("rvpicture:") + QString::fromLatin1(hash.result().toHex()));
         // Clearing a document drops all its resources at once; the allowance starts again then.
         if (!first_.isEmpty() && !doc_->resource(QTextDocument::ImageResource, first_).isValid()) {
             first_.clear();
             decodedBytes_ = 0;
+            byBuffer_.clear();
         }
+        // A reader hands every item that shows one picture the same shared bytes: they are hashed once,
+        // not once an item (a small file can name one large picture thousands of times).
+        const auto known = byBuffer_.constFind(picture.data.constData());
+        if (known != byBuffer_.cend() && known->data.size() == picture.data.size() && known->kind == picture.kind)
+            return known->name;
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        hash.addData(QByteArrayView(QByteArray::number(int(picture.kind))));
+        hash.addData(picture.data);
+        const QUrl name(QStringLiteral("rvpicture:") + QString::fromLatin1(hash.result().toHex()));
+        // The entry keeps the bytes alive, so their address stands for them as long as it is kept.
+        byBuffer_.insert(picture.data.constData(), {picture.data, picture.kind, name});
         if (doc_->resource(QTextDocument::ImageResource, name).isValid())
             return name;
         qint64 cost = 0;
@@ -123,7 +132,13 @@ public:
 
 private:
     static constexpr const char *kProperty = "rvDecodedPictures";
+    struct Known {
+        QByteArray data;
+        RVPictureKind kind;
+        QUrl name;
+    };
     QTextDocument *doc_;
+    QHash<const char *, Known> byBuffer_;
     QUrl first_;
     qint64 decodedBytes_ = 0;
 };
